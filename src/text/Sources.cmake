@@ -1,0 +1,8 @@
+list(APPEND TESSAPLOT_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/DecimalConversion.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DecimalDigits.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GeneralForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormatPattern.cpp
+)
+list(APPEND TESSAPLOT_GUI_SOURCES
+)
