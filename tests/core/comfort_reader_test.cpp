@@ -1,0 +1,264 @@
+#include "comfort/ComfortReader.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace tessaplot {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Ten columns joined by TABs: time, six unused columns, thermal, dampness, comfort.
+std::string comfortLine(double time, double thermal, double dampness, double comfort) {
+    std::string line = std::to_string(time);
+    for (int i = 0; i < 6; ++i)
+        line += "\t0";
+    line += "\t" + std::to_string(thermal) + "\t" + std::to_string(dampness) + "\t" +
+            std::to_string(comfort);
+    return line;
+}
+
+std::string comfortFile(int lines, bool finalLineFeed = true) {
+    std::string text;
+    for (int i = 1; i <= lines; ++i) {
+        text += comfortLine(0.5 * i, i % 100, 50, 20);
+        if (i < lines || finalLineFeed)
+            text += '\n';
+    }
+    return text;
+}
+
+class TempDir {
+public:
+    TempDir() {
+        static std::atomic<int> serial{0};
+        path_ = fs::temp_directory_path() /
+                ("tessaplot_comfort_" +
+                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "_" +
+                 std::to_string(serial++));
+        fs::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    std::string write(const std::string& name, const std::string& text) const {
+        const auto file = path_ / name;
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+        return file.string();
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+constexpr float unset = -1.0f;
+
+TEST(ParseComfortLine, FieldsSetByTabCount) {
+    const std::string sevenUnused = "12.5\t0\t0\t0\t0\t0\t0";
+    const struct {
+        std::string line;
+        int tabs;
+        unsigned fields;
+        ComfortRecord expected;
+    } cases[] = {
+        {"", 0, 0, {unset, unset, unset, unset}},
+        {"12.5", 0, 0, {unset, unset, unset, unset}},
+        {"12.5\t3", 1, ComfortFieldTime, {12.5f, unset, unset, unset}},
+        {sevenUnused, 6, ComfortFieldTime, {12.5f, unset, unset, unset}},
+        {sevenUnused + "\t30", 7, ComfortFieldTime, {12.5f, unset, unset, unset}},
+        {sevenUnused + "\t30\t40",
+         8,
+         ComfortFieldTime | ComfortFieldThermalSensation,
+         {12.5f, 30.0f, unset, unset}},
+        {sevenUnused + "\t30\t40\t5", 9, ComfortFieldsAll, {12.5f, 30.0f, 40.0f, 5.0f}},
+        {sevenUnused + "\t30\t40\t5\t",
+         10,
+         ComfortFieldTime | ComfortFieldThermalSensation | ComfortFieldDampnessSensation,
+         {12.5f, 30.0f, 40.0f, unset}},
+        // The last column from its own characters, not from the longer one before it.
+        {sevenUnused + "\t30\t45.25\t7", 9, ComfortFieldsAll, {12.5f, 30.0f, 45.25f, 7.0f}},
+        {sevenUnused + "\t30\t40\t5\r", 9, ComfortFieldsAll, {12.5f, 30.0f, 40.0f, 5.0f}},
+        {sevenUnused + "\t30\t12,5\t", 9, ComfortFieldsAll, {12.5f, 30.0f, 12.0f, 0.0f}},
+        {sevenUnused + "\tx\t\t5", 9, ComfortFieldsAll, {12.5f, 0.0f, 0.0f, 5.0f}},
+        // A NUL ends the line: the TABs behind it do not count.
+        {std::string("12.5\t0\0\t0\t0\t0\t0\t0\t30\t40\t5", 25),
+         1,
+         ComfortFieldTime,
+         {12.5f, unset, unset, unset}},
+    };
+    for (const auto& c : cases) {
+        ComfortRecord record{unset, unset, unset, unset};
+        const auto result = ParseComfortLine(c.line, record);
+        EXPECT_EQ(result.tabCount, c.tabs) << c.line;
+        EXPECT_EQ(result.fields, c.fields) << c.line;
+        EXPECT_EQ(record.Time, c.expected.Time) << c.line;
+        EXPECT_EQ(record.ThermalSensation, c.expected.ThermalSensation) << c.line;
+        EXPECT_EQ(record.DampnessSensation, c.expected.DampnessSensation) << c.line;
+        EXPECT_EQ(record.ComfortValue, c.expected.ComfortValue) << c.line;
+    }
+}
+
+TEST(ReadComfortText, CountsCompleteLinesOnly) {
+    std::vector<ComfortRecord> store;
+    auto result = ReadComfortText(comfortFile(120), store);
+    EXPECT_TRUE(result.fileOpened);
+    EXPECT_EQ(result.count, 120);
+    EXPECT_EQ(result.endTime, 60.0f);
+    ASSERT_EQ(store.size(), 120u);
+
+    // The last line may still be being written: it is not counted.
+    result = ReadComfortText(comfortFile(120, false), store);
+    EXPECT_EQ(result.count, 119);
+    EXPECT_EQ(result.endTime, 59.5f);
+    EXPECT_EQ(store.size(), 119u);
+
+    result = ReadComfortText(comfortFile(1, false), store);
+    EXPECT_EQ(result.count, 0);
+    EXPECT_EQ(result.endTime, 0.0f);
+    EXPECT_TRUE(store.empty());
+
+    result = ReadComfortText("", store);
+    EXPECT_TRUE(result.fileOpened);
+    EXPECT_EQ(result.count, 0);
+}
+
+TEST(ReadComfortText, RecordFieldsAndSkippedLines) {
+    const std::string text = comfortLine(12.5, 30, 40, 5) + "\r\n" + "\n" + "1\t2\t3\n" + // 2 TABs
+                             comfortLine(13, 31, 41, 6) + "\t\n" +                        // 10 TABs
+                             "13.5\t0\t0\t0\t0\t0\t0\t30\t40\n" +                         // 8 TABs
+                             comfortLine(14, 32, 42, 7) + "\r\n";
+    std::vector<ComfortRecord> store;
+    const auto result = ReadComfortText(text, store);
+    ASSERT_EQ(result.count, 2);
+    EXPECT_EQ(store[0].Time, 12.5f);
+    EXPECT_EQ(store[0].ThermalSensation, 30.0f);
+    EXPECT_EQ(store[0].DampnessSensation, 40.0f);
+    EXPECT_EQ(store[0].ComfortValue, 5.0f);
+    EXPECT_EQ(store[1].Time, 14.0f);
+    EXPECT_EQ(store[1].ComfortValue, 7.0f);
+    EXPECT_EQ(result.endTime, 14.0f);
+}
+
+TEST(ReadComfortText, LongLinesAndManyLines) {
+    // Far beyond 254 characters: padded columns are read whole.
+    const std::string padding(400, ' ');
+    std::string longLine = "7";
+    for (int i = 0; i < 6; ++i)
+        longLine += "\t" + padding + "0";
+    longLine += "\t" + padding + "33\t" + padding + "44\t" + padding + "55\n";
+    std::vector<ComfortRecord> store;
+    auto result = ReadComfortText(longLine, store);
+    ASSERT_EQ(result.count, 1);
+    EXPECT_EQ(store[0].ThermalSensation, 33.0f);
+    EXPECT_EQ(store[0].DampnessSensation, 44.0f);
+    EXPECT_EQ(store[0].ComfortValue, 55.0f);
+
+    // More lines than the initial room of the store: nothing is dropped.
+    const int many = ComfortStoreCapacity + 1001;
+    result = ReadComfortText(comfortFile(many), store);
+    EXPECT_EQ(result.count, many);
+    EXPECT_EQ(result.endTime, 0.5f * many);
+
+    // A shorter read afterwards describes only itself and keeps the capacity.
+    const auto capacity = store.capacity();
+    result = ReadComfortText(comfortFile(3), store);
+    EXPECT_EQ(result.count, 3);
+    EXPECT_EQ(store.size(), 3u);
+    EXPECT_EQ(store.capacity(), capacity);
+}
+
+TEST(ReadComfortFile, MissingUnreadableAndPresent) {
+    TempDir dir;
+    std::vector<ComfortRecord> store;
+    std::string buffer;
+    ReadComfortText(comfortFile(5), store);
+
+    for (const std::string& path :
+         {std::string(), (dir.path() / "Comfort.dat").string(), dir.path().string()}) {
+        const auto result = ReadComfortFile(path, store, buffer);
+        EXPECT_FALSE(result.fileOpened) << path;
+        EXPECT_EQ(result.count, 0) << path;
+        EXPECT_TRUE(store.empty()) << path;
+    }
+
+    const auto path = dir.write("Comfort.dat", comfortFile(120));
+    auto result = ReadComfortFile(path, store, buffer);
+    EXPECT_TRUE(result.fileOpened);
+    EXPECT_EQ(result.count, 120);
+    EXPECT_EQ(result.endTime, 60.0f);
+
+    dir.write("Comfort.dat", "");
+    result = ReadComfortFile(path, store, buffer);
+    EXPECT_TRUE(result.fileOpened);
+    EXPECT_EQ(result.count, 0);
+}
+
+void expectSameAsFreshRead(ComfortFileReader& reader, const std::string& path) {
+    std::vector<ComfortRecord> fresh;
+    std::string buffer;
+    const auto expected = ReadComfortFile(path, fresh, buffer);
+    const auto result = reader.read(path);
+    EXPECT_EQ(result.fileOpened, expected.fileOpened);
+    EXPECT_EQ(result.count, expected.count);
+    EXPECT_EQ(result.endTime, expected.endTime);
+    ASSERT_EQ(reader.records().size(), fresh.size());
+    for (size_t i = 0; i < fresh.size(); ++i) {
+        const auto& a = reader.records()[i];
+        const auto& b = fresh[i];
+        EXPECT_TRUE(a.Time == b.Time && a.ThermalSensation == b.ThermalSensation &&
+                    a.DampnessSensation == b.DampnessSensation && a.ComfortValue == b.ComfortValue)
+            << "record " << i;
+    }
+}
+
+TEST(ComfortFileReader, MatchesFreshReadsWhileTheFileChanges) {
+    TempDir dir;
+    ComfortFileReader reader;
+    const auto path = (dir.path() / "Comfort.dat").string();
+
+    expectSameAsFreshRead(reader, path); // not there yet
+    EXPECT_EQ(reader.records().size(), 0u);
+
+    // Growing, with a half-written line that is completed later.
+    std::string text = comfortFile(50);
+    dir.write("Comfort.dat", text);
+    expectSameAsFreshRead(reader, path);
+    const std::string next = comfortLine(25.5, 99, 98, 97);
+    dir.write("Comfort.dat", text + next.substr(0, 12));
+    expectSameAsFreshRead(reader, path);
+    text += next + "\n";
+    dir.write("Comfort.dat", text);
+    expectSameAsFreshRead(reader, path);
+    EXPECT_EQ(reader.records().back().ComfortValue, 97.0f);
+
+    // Truncated.
+    text = comfortFile(20);
+    dir.write("Comfort.dat", text);
+    expectSameAsFreshRead(reader, path);
+    EXPECT_EQ(reader.records().size(), 20u);
+
+    // Rewritten with the same size: one digit of an early line changed.
+    const auto at = text.find("\t50");
+    ASSERT_NE(at, std::string::npos);
+    text[at + 1] = '6';
+    dir.write("Comfort.dat", text);
+    expectSameAsFreshRead(reader, path);
+    EXPECT_EQ(reader.records()[0].DampnessSensation, 60.0f);
+
+    // Removed, then back.
+    fs::remove(path);
+    expectSameAsFreshRead(reader, path);
+    dir.write("Comfort.dat", text);
+    expectSameAsFreshRead(reader, path);
+}
+
+} // namespace
+} // namespace tessaplot
