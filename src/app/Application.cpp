@@ -1,0 +1,64 @@
+#include "app/Application.h"
+
+#include "app/MessageBoxes.h"
+#include "app/Temp.h"
+#include "dataset/Unit4.h"
+#include "fieldview/Colorselection1.h"
+#include "section2d/Image2d.h"
+
+#include <QSurfaceFormat>
+
+#include <exception>
+
+namespace tessaplot {
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Plotvane"));
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ShowMessage(error.what());
+    } catch (...) {
+        ShowMessage("");
+    }
+    return false;
+}
+
+void SetDefaultSurfaceFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setAlphaBufferSize(0);
+    format.setDepthBufferSize(16);
+    format.setStencilBufferSize(0);
+    format.setSamples(0);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    QSurfaceFormat::setDefaultFormat(format);
+}
+
+bool CreateForms() {
+    Form1 = new TForm1();
+    Form2 = new TForm2();
+    Form3 = new TForm3();
+    Form4 = new TForm4();
+    return !Form1->CloseRequested();
+}
+
+void DestroyForms() {
+    delete Form4;
+    Form4 = nullptr;
+    delete Form3;
+    Form3 = nullptr;
+    delete Form2;
+    Form2 = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+}
+
+} // namespace tessaplot

@@ -1,0 +1,180 @@
+#pragma once
+
+#include "comfort/ComfortRecord.h"
+#include "app/Widgets.h"
+#include "dataset/FieldPoint.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QOpenGLContext;
+
+namespace tessaplot {
+
+class GlPanel;
+class RadioGroup;
+
+
+// The main window: four tab pages (Fabric, Fibers, BodyProperty, BodyComfort), the
+// menu, the two timers and every view of the data set.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1();
+    ~TForm1() override;
+
+    // True when the window could not get its drawing surface and asked to close.
+    bool CloseRequested() const { return m_closeRequested; }
+
+    // --- Data members ---------------------------------------------------------
+    int DataColumn = 0;
+    char FieldSeparator = '\t';
+    std::string TimeCaption, ThicknessCaption, VariableCaption;
+    int ThreeDView = 3;
+    GlPanel* ViewDC = nullptr;
+    QOpenGLContext* ViewRC = nullptr;
+    GlPanel* ComfortDC = nullptr;
+    QOpenGLContext* ComfortRC = nullptr;
+    bool RedrawPending = true;
+    // The loaded field. Reserved once for 150,000 records; a larger table grows it
+    // rather than losing records.
+    std::vector<FieldPoint> FieldPoints;
+    std::vector<ComfortRecord> ComfortRecords;
+    int PointCount = 0;
+    int LayerCount = 0;
+    int LayerLines = 0;
+
+    // --- Controls, by their names ---------------------------------------------
+    QAction* File1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QList<QIcon> ImageList2;
+    QLabel* Label5 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    TabPage* TabSheet1 = nullptr;
+    TabPage* TabSheet2 = nullptr;
+    TabPage* TabSheet3 = nullptr;
+    TabPage* TabSheet4 = nullptr;
+
+    // Fabric
+    QToolBar* ToolBar2 = nullptr;
+    QToolButton *ToolButton3 = nullptr, *ToolButton4 = nullptr, *ToolButton5 = nullptr,
+                *ToolButton6 = nullptr, *ToolButton7 = nullptr, *ToolButton8 = nullptr,
+                *ToolButton1 = nullptr;
+    GlPanel* Panel1 = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
+    QComboBox* ComboBox5 = nullptr;
+    QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr;
+    RadioGroup* RadioGroup1 = nullptr;
+    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr, *BitBtn3 = nullptr;
+    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;
+    QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+
+    // Fibers
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton *ToolButton2 = nullptr, *ToolButton9 = nullptr, *ToolButton10 = nullptr,
+                *ToolButton11 = nullptr, *ToolButton12 = nullptr, *ToolButton13 = nullptr,
+                *ToolButton14 = nullptr;
+    GlPanel* Panel5 = nullptr;
+    QLabel *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr;
+    QComboBox* ComboBox6 = nullptr;
+    QGroupBox *GroupBox3 = nullptr, *GroupBox4 = nullptr;
+    RadioGroup* RadioGroup2 = nullptr;
+    QPushButton *BitBtn4 = nullptr, *BitBtn5 = nullptr, *BitBtn6 = nullptr;
+    QRadioButton *RadioButton3 = nullptr, *RadioButton4 = nullptr;
+    QComboBox *ComboBox3 = nullptr, *ComboBox4 = nullptr;
+    QStatusBar* StatusBar2 = nullptr;
+
+    // BodyProperty
+    GlPanel* Panel8 = nullptr;
+    QLabel *Label10 = nullptr, *Label11 = nullptr;
+    QGroupBox* GroupBox5 = nullptr;
+    RadioGroup* RadioGroup3 = nullptr;
+    QPushButton* BitBtn7 = nullptr;
+    QStatusBar* StatusBar3 = nullptr;
+
+    // BodyComfort
+    GlPanel* Panel16 = nullptr;
+    QLabel* Image1 = nullptr;
+    RadioGroup* RadioGroup4 = nullptr;
+    QGroupBox* GroupBox6 = nullptr;
+    std::array<QLabel*, 12> ConclusionLabels{}; // Label15 ... Label26
+    QLabel *Label12 = nullptr, *Label13 = nullptr, *Label14 = nullptr;
+
+    // --- Operations -------------------------------------------------------------
+    // Makes `panel` the view surface: a fresh view state with the initial view for
+    // `threeD`. With a context not made yet, the set-up runs once it exists.
+    bool BindViewPanel(GlPanel* panel, int threeD, bool setPixelFormat = true);
+    // Makes Panel16 the chart surface (half extent 0.95, the chart's offset, cleared).
+    bool BindComfortPanel();
+    void DrawAxes();
+
+    // The page the tab control shows. Pages are told apart by page, never by index.
+    QWidget* ActivePage() const;
+    void SetActivePage(QWidget* page);
+    // The surface the shown page draws into (ViewDC, or ComfortDC on BodyComfort).
+    GlPanel* ShownSurface() const;
+
+    // --- Handlers ---------------------------------------------------------------
+    void FormCreate();
+    void FormDestroy();
+    void File1Click();
+    void Exit1Click();
+    void TabSheet1Show();
+    void TabSheet2Show();
+    void TabSheet3Show();
+    void TabSheet4Show();
+    void TabSheet1Hide();
+    void TabSheet2Hide();
+    void TabSheet3Hide();
+    void TabSheet4Hide();
+    void PageControl1Change();
+    void ComboBox6Change();
+    void FormClick();
+    void FormMouseMove();
+    void Timer1Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildFabricPage();
+    void buildFibersPage();
+    void buildBodyPropertyPage();
+    void buildBodyComfortPage();
+    QToolBar* buildNavigationBar(QWidget* page, const QString& name, int buttonWidth,
+                                 const QStringList& buttonNames, const QStringList& hints);
+    GlPanel* makeGlPanel(QWidget* parent, const QString& name, const QRect& geometry);
+    void onPageChanged(int index);
+    void showHandler(QWidget* page);
+    void hideHandler(QWidget* page);
+
+    bool m_closeRequested = false;
+    QWidget* m_shownPage = nullptr;
+};
+
+extern TForm1* Form1;
+
+// The full path of `fileName` in the chooser's current directory.
+QString PathInChooserDirectory(const QString& fileName);
+
+} // namespace tessaplot

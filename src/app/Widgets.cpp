@@ -1,0 +1,64 @@
+#include "app/Widgets.h"
+
+#include <QResizeEvent>
+
+namespace tessaplot {
+
+void TabPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (m_bottomBar != nullptr) {
+        const int height = m_bottomBar->sizeHint().height();
+        m_bottomBar->setGeometry(0, this->height() - height, width(), height);
+    }
+}
+
+QStatusBar* MakeStatusBar(QWidget* parent, const QString& name,
+                          std::initializer_list<std::pair<QString, int>> panels) {
+    auto* bar = new QStatusBar(parent);
+    bar->setObjectName(name);
+    bar->setSizeGripEnabled(false);
+    int index = 0;
+    const int last = static_cast<int>(panels.size()) - 1;
+    for (const auto& [text, width] : panels) {
+        auto* panel = new QLabel(text, bar);
+        panel->setObjectName(QStringLiteral("Panel%1").arg(index));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        if (index == last) {
+            panel->setMinimumWidth(width);
+            bar->addWidget(panel, 1);
+        } else {
+            panel->setFixedWidth(width);
+            bar->addWidget(panel);
+        }
+        ++index;
+    }
+    return bar;
+}
+
+QLabel* StatusPanel(QStatusBar* bar, int index) {
+    return bar->findChild<QLabel*>(QStringLiteral("Panel%1").arg(index));
+}
+
+QFrame* MakePanel(QWidget* parent, const QString& name, const QRect& geometry, int frameStyle) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFrameStyle(frameStyle);
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QPoint at,
+                  bool bold) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace tessaplot

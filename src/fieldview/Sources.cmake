@@ -1,0 +1,9 @@
+list(APPEND TESSAPLOT_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/FrameGeometry.cpp
+)
+list(APPEND TESSAPLOT_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ColorBox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Colorselection1.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DeferredRedraw.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DrawAxes.cpp
+)

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string_view>
+
+class QFont;
+
+namespace tessaplot {
+
+class GlPanel;
+
+// Display-list bases of the two bitmap fonts. Code c of a font is list base + c;
+// codes 0-254 have lists, 255 has none (so it draws nothing).
+inline constexpr unsigned kSystemFontBase = 1000;
+inline constexpr unsigned kViewFontBase = 2000;
+inline constexpr int kGlyphListCount = 255;
+
+// The fonts standing in for the window system's stock system font (bold sans) and
+// for the small font the views make for tick labels.
+QFont SystemFont();
+QFont ViewFont();
+
+// Makes sure the panel's current context holds both fonts' glyph lists (built once
+// per context), then selects the font at `base` for DrawLabel.
+void UseFont(GlPanel* panel, unsigned base);
+
+// Sets the raster position to (x, y, z) in model coordinates and draws the text,
+// one glyph list per byte (Latin-1). A raster position outside the view volume is
+// invalid, and then nothing of the text appears.
+void DrawLabel(float x, float y, float z, std::string_view text);
+
+} // namespace tessaplot

@@ -1,0 +1,84 @@
+#include "gl/GlPanel.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+
+namespace tessaplot {
+
+GlPanel::GlPanel(QWidget* parent) : QOpenGLWidget(parent) {
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+}
+
+GlPanel::~GlPanel() = default;
+
+bool GlPanel::hasContext() const { return context() != nullptr && context()->isValid(); }
+
+bool GlPanel::makeSurfaceCurrent() {
+    if (!hasContext())
+        return false;
+    makeCurrent();
+    return true;
+}
+
+void GlPanel::present() { update(); }
+
+void GlPanel::setFramebufferRecreatedHandler(std::function<void()> handler) {
+    m_framebufferRecreated = std::move(handler);
+}
+
+void GlPanel::setContextCreatedHandler(std::function<void()> handler) {
+    m_contextCreated = std::move(handler);
+}
+
+void GlPanel::BindSurface(std::function<void()> setup) {
+    m_surfaceSetup = std::move(setup);
+    if (makeSurfaceCurrent()) {
+        m_bindingPending = false;
+        m_surfaceSetup();
+    } else {
+        m_bindingPending = true;
+    }
+}
+
+void GlPanel::initializeGL() {
+    m_fontListsBuilt = false;
+    if (m_bindingPending && m_surfaceSetup) {
+        m_bindingPending = false;
+        m_surfaceSetup();
+    }
+    if (m_contextCreated)
+        m_contextCreated();
+}
+
+void GlPanel::resizeGL(int, int) { m_framebufferFresh = true; }
+
+void GlPanel::paintGL() {
+    // A resize or the first showing gives a framebuffer without our picture: ask the
+    // owner to draw it again rather than drawing here, so every picture comes from
+    // the same handler sequence.
+    if (m_framebufferFresh) {
+        m_framebufferFresh = false;
+        if (m_framebufferRecreated)
+            m_framebufferRecreated();
+    }
+}
+
+void GlPanel::mousePressEvent(QMouseEvent* event) {
+    if (onMousePress)
+        onMousePress(event);
+    QOpenGLWidget::mousePressEvent(event);
+}
+
+void GlPanel::mouseMoveEvent(QMouseEvent* event) {
+    if (onMouseMove)
+        onMouseMove(event);
+    QOpenGLWidget::mouseMoveEvent(event);
+}
+
+void GlPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (onDoubleClick)
+        onDoubleClick(event);
+    QOpenGLWidget::mouseDoubleClickEvent(event);
+}
+
+} // namespace tessaplot

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QOpenGLWidget>
+
+#include <functional>
+
+namespace tessaplot {
+
+// One OpenGL drawing surface: a view panel of the main window, the comfort chart
+// panel, or the client area of the 2D image window. Each panel keeps one context for
+// its whole life; "binding" it resets that context to a fresh state instead of
+// creating a new one.
+//
+// Pictures are drawn by the window handlers (makeCurrent(), draw, present()), not
+// by paintGL: the framebuffer keeps its content between draws, and paintGL only
+// reports when the framebuffer had to be made anew (first show, resize) so the
+// owner can draw again.
+class GlPanel : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    explicit GlPanel(QWidget* parent = nullptr);
+    ~GlPanel() override;
+
+    // True once the panel has a context (after its first showing).
+    bool hasContext() const;
+    // Makes the panel's context current; false when it has none yet.
+    bool makeSurfaceCurrent();
+    // Shows what was drawn into the framebuffer ("swap the buffers").
+    void present();
+
+    // Gives the panel's context a fresh drawing state by running `setup` with the
+    // context current, and leaves it current. A panel without a context yet keeps
+    // the set-up and runs it as soon as the context exists: never dropped.
+    void BindSurface(std::function<void()> setup);
+    // The panel was bound but its set-up is still waiting for the context.
+    bool bindingPending() const { return m_bindingPending; }
+
+    // Glyph lists are per context; the font code builds them once per panel.
+    bool fontListsBuilt() const { return m_fontListsBuilt; }
+    void setFontListsBuilt(bool built) { m_fontListsBuilt = built; }
+
+    // Called from paintGL when the framebuffer is new and holds no picture.
+    void setFramebufferRecreatedHandler(std::function<void()> handler);
+    // Called once, right after the context was created.
+    void setContextCreatedHandler(std::function<void()> handler);
+
+    // Mouse hooks for the navigation of the main window.
+    std::function<void(QMouseEvent*)> onMousePress;
+    std::function<void(QMouseEvent*)> onMouseMove;
+    std::function<void(QMouseEvent*)> onDoubleClick;
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool m_framebufferFresh = true;
+    bool m_bindingPending = false;
+    std::function<void()> m_surfaceSetup;
+    bool m_fontListsBuilt = false;
+    std::function<void()> m_framebufferRecreated;
+    std::function<void()> m_contextCreated;
+};
+
+} // namespace tessaplot
