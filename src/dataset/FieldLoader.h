@@ -1,0 +1,64 @@
+#pragma once
+
+#include "dataset/FieldPoint.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaplot {
+
+class FileBuffer;
+
+// Which table is being read; chosen by the page the user is on, not by the file name.
+enum class ReadingRules { Fabric, Fibers, BodyProperty };
+
+struct FieldLoadRequest {
+    ReadingRules rules = ReadingRules::BodyProperty;
+    int dataColumn = 1;
+    int layerIndex = -1; // Fabric only; -1 when no layer is selected (reads as the first)
+    int layerCount = 1;  // Fabric only: layers per time step, from the layer count
+    int layerLines = 6;  // Fabric only: lines of one layer block, from the layer count
+};
+
+// What one load found besides the records themselves (which go to the caller's store).
+struct FieldLoad {
+    bool opened = false;
+    int PointCount = 0;
+    float TimeMin = 0, TimeMax = 0, TimeSpan = 1;
+    float PositionMin = 0, PositionMax = 0, PositionSpan = 1;
+    float ValueMin = 0, ValueMax = 0, ValueSpan = 1;
+    float FirstPosition = -1;
+    int PositionsPerStep = 0;
+    bool PositionsPerStepFound = false;
+    bool LeadingLinesSkipped = false;
+    // Positions of the first time step in file order, for the position lists: the
+    // records before the first position recurs (every record when it never does).
+    std::vector<float> listedPositions;
+};
+
+// Reads a result table into `points` (cleared first; its capacity is reused and it
+// grows as needed, so no record is ever dropped).
+//
+// Only lines that end with a line feed and hold at least one TAB are read. A last line
+// without its line feed may still be being written by the simulation, so it waits for
+// the next load. Empty lines and lines without a TAB are passed over as if absent: they
+// neither make records nor count among the lines skipped between layer blocks.
+//
+// Fabric rules take six lines (one layer block) per time step: the blocks in front of
+// the chosen layer are passed over once, then (layerCount - 1) * layerLines lines after
+// every six records. Absurd layer figures only shorten the load, never overrun.
+//
+// A file that cannot be read gives opened == false and no records.
+FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
+                    std::vector<FieldPoint>& points);
+
+// The same with a caller-owned read buffer, for callers that keep one per table.
+FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
+                    std::vector<FieldPoint>& points, FileBuffer& buffer);
+
+// The same on a table already in memory (opened is true).
+FieldLoad LoadFieldFromText(std::string_view text, const FieldLoadRequest& request,
+                            std::vector<FieldPoint>& points);
+
+} // namespace tessaplot

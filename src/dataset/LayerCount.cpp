@@ -1,0 +1,98 @@
+#include "dataset/LayerCount.h"
+
+#include "dataset/FileBuffer.h"
+#include "dataset/TableLines.h"
+#include "text/DecimalConversion.h"
+
+#include <cstring>
+
+namespace tessaplot {
+
+namespace {
+
+class LayerCounter {
+public:
+    // Takes one line; false once the line just taken began the second time step.
+    bool take(std::string_view line) {
+        const bool firstLine = lines == -1;
+        const char* p = line.data();
+        const char* const end = p + line.size();
+        // The text after the last TAB is never converted here, so a key must be
+        // followed by a TAB to count; a field left out keeps the previous line's value.
+        for (int field = 0; field <= 2; ++field) {
+            const auto* tab = static_cast<const char*>(std::memchr(p, '\t', end - p));
+            if (!tab)
+                break;
+            const std::string_view token(p, static_cast<std::size_t>(tab - p));
+            if (field == 0) {
+                time = ParseDecimal(token);
+                if (firstLine)
+                    firstTime = time;
+            } else if (field == 2) {
+                key = ParseDecimal(token);
+                if (firstLine) {
+                    firstKey = key;
+                    firstKeyKnown = true;
+                }
+            }
+            p = tab + 1;
+        }
+        if (firstKeyKnown && key == firstKey)
+            ++matches;
+        ++lines;
+        stepEnded = time != firstTime;
+        return !stepEnded;
+    }
+
+    LayerStructure result() const {
+        // Both counters start at -1 to leave out the first line of the next step; a file
+        // that ends within its first step has no such line.
+        const long long counted = stepEnded ? lines : lines + 1;
+        const long long keyed = stepEnded ? matches : matches + 1;
+        if (!firstKeyKnown || keyed <= 0 || counted <= 0)
+            return {};
+        return {static_cast<int>(counted / keyed), static_cast<int>(keyed)};
+    }
+
+    bool finished() const { return stepEnded; }
+
+private:
+    float firstTime = 0.0f;
+    float time = 0.0f;
+    float firstKey = 0.0f;
+    float key = 0.0f;
+    bool firstKeyKnown = false;
+    bool stepEnded = false;
+    long long lines = -1;
+    long long matches = -1;
+};
+
+LayerCounter countLines(std::string_view text) {
+    LayerCounter counter;
+    TableLines lines(text);
+    std::string_view line;
+    while (lines.next(line) && counter.take(line)) {
+    }
+    return counter;
+}
+
+} // namespace
+
+LayerStructure CountLayers(std::string_view text) {
+    return countLines(text).result();
+}
+
+LayerStructure CountLayersInFile(const std::string& path) {
+    // The first time step is a tiny part of a large file: read a prefix, and a larger
+    // one only when the step did not end within it.
+    FileBuffer buffer;
+    for (std::size_t prefix = 64 * 1024;; prefix *= 4) {
+        if (!buffer.readFileStart(path, prefix))
+            return {};
+        const LayerCounter counter = countLines(buffer.contents());
+        if (counter.finished() || buffer.contents().size() < prefix)
+            return counter.result();
+    }
+}
+
+} // namespace tessaplot

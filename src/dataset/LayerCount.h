@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessaplot {
+
+// The layer structure of Fabrics.dat as learned from its first time step.
+// {0, 0} means it could not be learned: an empty or unreadable file, a first line
+// without a layer key (fewer than three TAB-separated fields before the last), or no
+// further line of the first layer.
+struct LayerStructure {
+    int layerCount = 0;
+    int layerLines = 0;
+
+    bool isKnown() const { return layerCount > 0 && layerLines > 0; }
+};
+
+// Reads lines until the time (column 0) changes, counting the lines and those that
+// carry the first line's layer key (column 2); the first line of the second time step
+// is read but not counted. When the file ends within the first time step, that step is
+// counted whole, so a single-step file still gives its true structure. Lines are taken
+// as the loader takes them: complete lines holding a TAB, however long.
+LayerStructure CountLayers(std::string_view text);
+
+// The same for a file; reads only as much of it as the first time step needs.
+LayerStructure CountLayersInFile(const std::string& path);
+
+} // namespace tessaplot
