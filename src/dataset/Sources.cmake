@@ -1,0 +1,12 @@
+list(APPEND TESSAPLOT_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/FieldLoader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FileBuffer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LayerCount.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PathShortening.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ResultFileListing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WildcardMatch.cpp
+)
+list(APPEND TESSAPLOT_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/DirectoryListBox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Unit4.cpp
+)
