@@ -1,0 +1,163 @@
+#include "SampleData.h"
+#include "dataset/FieldLoader.h"
+#include "dataset/LayerCount.h"
+#include "dataset/ResultFileListing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <sstream>
+
+using namespace tessaplot;
+namespace sample = tessaplot::sample;
+
+namespace {
+
+// Every line ends with a line feed and has exactly `tabs` TABs; nothing but numbers.
+void expectTableShape(const std::string& text, int tabs, std::size_t lines, const char* what) {
+    ASSERT_FALSE(text.empty()) << what;
+    EXPECT_EQ(text.back(), '\n') << what;
+    EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')), lines) << what;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        ASSERT_EQ(std::count(line.begin(), line.end(), '\t'), tabs) << what << ": " << line;
+        ASSERT_EQ(line.find_first_not_of("0123456789.+-E\t"), std::string::npos)
+            << what << ": " << line;
+    }
+}
+
+std::filesystem::path freshDirectory(const char* name) {
+    return std::filesystem::temp_directory_path() /
+           (std::string("tessaplot_") + name + "_" + std::to_string(std::random_device()()));
+}
+
+} // namespace
+
+TEST(SampleData, TablesHaveTheResultFormatAndAreDeterministic) {
+    const sample::DataSetOptions options;
+    const std::string fabrics = sample::FabricsTable(options);
+    expectTableShape(fabrics, 9, 3 * 6 * 72, "Fabrics.dat");
+    expectTableShape(sample::FiberTable(options, 1, 2), 4, 6 * 72, "fibre");
+    expectTableShape(sample::BodyPropertyTable(options), 17, 72, "BodyProperty.dat");
+    expectTableShape(sample::ComfortTable(options), 9, 360, "Comfort.dat");
+
+    EXPECT_EQ(sample::FabricsTable(options), fabrics);
+    sample::DataSetOptions reseeded;
+    reseeded.seed = 2;
+    EXPECT_NE(sample::FabricsTable(reseeded), fabrics);
+
+    std::vector<std::string> names;
+    for (const auto& file : sample::FiberFiles(options))
+        names.push_back(file.fileName);
+    EXPECT_EQ(names, (std::vector<std::string>{"fabric1_fiber_1.dat", "fabric1_fiber_2.dat",
+                                               "fabric2_fiber_1.dat"}));
+}
+
+TEST(SampleData, PhysicsIsPlausible) {
+    const sample::DataSetOptions options;
+    std::vector<FieldPoint> points;
+    const auto load = [&](const std::string& text, ReadingRules rules, int column, int layer) {
+        return LoadFieldFromText(text, {rules, column, layer, options.layers, 6}, points);
+    };
+    const std::string fabrics = sample::FabricsTable(options);
+
+    // Temperature falls from the skin side outwards at the end of the run.
+    load(fabrics, ReadingRules::Fabric, 8, 0);
+    const float innerSkin = points[points.size() - 6].Value;
+    load(fabrics, ReadingRules::Fabric, 8, options.layers - 1);
+    const float outerSurface = points.back().Value;
+    EXPECT_GT(innerSkin, 30.0f);
+    EXPECT_LT(outerSurface, innerSkin - 10.0f);
+    EXPECT_GT(outerSurface, static_cast<float>(options.ambientCelsius));
+
+    // Humidity next to the skin rises as the wearer sweats, and stays a percentage.
+    const FieldLoad humidity = load(fabrics, ReadingRules::Fabric, 6, 0);
+    EXPECT_GT(points[points.size() - 6].Value, points[6 * 8].Value + 10.0f);
+    EXPECT_GE(humidity.ValueMin, 0.0f);
+    EXPECT_LE(humidity.ValueMax, 100.0f);
+
+    const FieldLoad vapour = load(fabrics, ReadingRules::Fabric, 3, 1);
+    EXPECT_GT(vapour.ValueMin, 0.003f);
+    EXPECT_LT(vapour.ValueMax, 0.04f);
+
+    // The comfort file drifts through every thermal and dampness band.
+    const std::string comfort = sample::ComfortTable(options);
+    for (const auto& [column, bounds] : std::vector<std::pair<int, std::vector<float>>>{
+             {7, {23, 45, 55, 73}}, {8, {22, 47, 70}}, {9, {30, 78}}}) {
+        load(comfort, ReadingRules::BodyProperty, column, -1);
+        std::set<int> bands;
+        for (const FieldPoint& p : points)
+            bands.insert(static_cast<int>(
+                std::count_if(bounds.begin(), bounds.end(), [&](float b) { return p.Value > b; })));
+        EXPECT_EQ(bands.size(), bounds.size() + 1) << "column " << column;
+    }
+}
+
+TEST(SampleData, WrittenDataSetReadsBackWhole) {
+    sample::DataSetOptions options;
+    options.layers = 4;
+    options.timeSteps = 90;
+    options.fiberFiles = 2;
+    options.fiberNodes = 9;
+    options.comfortLines = 500;
+    const auto dir = freshDirectory("sample_roundtrip");
+    std::string error;
+    ASSERT_TRUE(sample::WriteDataSet(dir, options, &error)) << error;
+
+    const ResultFileListing listing = ListResultFiles(dir);
+    EXPECT_EQ(
+        listing.listedNames,
+        (std::vector<std::string>{"Fabrics.dat", "Bodyproperty.dat", "Comfort.dat", "Loginfo.txt",
+                                  "fabric1_fiber_1.dat", "fabric1_fiber_2.dat"}));
+
+    const auto fabrics = (dir / listing.fabricsFileName).string();
+    const LayerStructure layers = CountLayersInFile(fabrics);
+    EXPECT_EQ(layers.layerCount, 4);
+    EXPECT_EQ(layers.layerLines, 6);
+
+    std::vector<FieldPoint> points;
+    for (int layer = 0; layer < 4; ++layer) {
+        const FieldLoad load = LoadField(
+            fabrics, {ReadingRules::Fabric, 8, layer, layers.layerCount, layers.layerLines},
+            points);
+        EXPECT_EQ(load.PointCount, 6 * 90);
+        EXPECT_EQ(load.PositionsPerStep, 6);
+        EXPECT_TRUE(std::is_sorted(load.listedPositions.begin(), load.listedPositions.end()));
+        EXPECT_FLOAT_EQ(load.TimeMax, 180.0f);
+    }
+    const FieldLoad fibre =
+        LoadField((dir / listing.fiberFileNames[1]).string(), {ReadingRules::Fibers, 4}, points);
+    EXPECT_EQ(fibre.PointCount, 9 * 90);
+    EXPECT_EQ(fibre.PositionsPerStep, 9);
+    EXPECT_FLOAT_EQ(fibre.PositionMax, 0.25f);
+    const FieldLoad body = LoadField((dir / listing.bodyPropertyFileName).string(),
+                                     {ReadingRules::BodyProperty, 17}, points);
+    EXPECT_EQ(body.PointCount, 90);
+    const FieldLoad comfort = LoadField((dir / listing.comfortFileName).string(),
+                                        {ReadingRules::BodyProperty, 9}, points);
+    EXPECT_EQ(comfort.PointCount, 500);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(SampleData, LargeTablesLoadWithoutDroppingRecords) {
+    // More records than the 150,000 the main window starts its store with.
+    sample::DataSetOptions options;
+    options.timeSteps = 34000;
+    options.fiberNodes = 6;
+    const std::string fibre = sample::FiberTable(options, 2, 1);
+    std::vector<FieldPoint> points;
+    points.reserve(150000);
+    const FieldLoad load = LoadFieldFromText(fibre, {ReadingRules::Fibers, 2}, points);
+    EXPECT_EQ(load.PointCount, 204000);
+    EXPECT_EQ(load.PositionsPerStep, 6);
+    EXPECT_FLOAT_EQ(points.back().Time, 180.0f);
+
+    // Capacity is kept between loads: a second load does not move the store.
+    const FieldPoint* store = points.data();
+    LoadFieldFromText(fibre, {ReadingRules::Fibers, 3}, points);
+    EXPECT_EQ(points.data(), store);
+}
