@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -83,4 +84,19 @@ TEST(LayerCount, ReadsFilesBeyondTheFirstPieceAndRefusesUnreadableOnes) {
     EXPECT_FALSE(CountLayersInFile((dir / "missing.dat").string()).isKnown());
     EXPECT_FALSE(CountLayersInFile(dir.string()).isKnown());
     std::filesystem::remove_all(dir);
+}
+
+TEST(LayerCount, HostileTextEndsWithinTheText) {
+    std::mt19937 random(777);
+    const std::string alphabet = "\t\t\t\n\n\r 0123456789.eE+-x";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 200, ' ');
+        for (char& c : text)
+            c = alphabet[random() % alphabet.size()];
+        const LayerStructure s = CountLayers(text);
+        ASSERT_GE(s.layerCount, 0);
+        ASSERT_GE(s.layerLines, 0);
+        ASSERT_LE(static_cast<long>(s.layerCount) * s.layerLines,
+                  std::count(text.begin(), text.end(), '\n') + 1);
+    }
 }
