@@ -64,8 +64,8 @@ QIcon resetIcon() {
 } // namespace
 
 QList<QIcon> NavigationImages() {
-    return {arrowIcon(0), arrowIcon(180), arrowIcon(90), arrowIcon(270),
-            boxIcon(false), boxIcon(true), resetIcon()};
+    return {arrowIcon(0),   arrowIcon(180), arrowIcon(90), arrowIcon(270),
+            boxIcon(false), boxIcon(true),  resetIcon()};
 }
 
 QIcon ShowDataGlyph() {
@@ -126,8 +126,8 @@ QImage AnimationPicture() {
         p.drawLine(QPointF(xb, back.top()), QPointF(xo, 0));      // ceiling
         const qreal yb = back.top() + t * back.height();
         const qreal yo = t * 321;
-        p.drawLine(QPointF(back.left(), yb), QPointF(0, yo));      // left wall
-        p.drawLine(QPointF(back.right(), yb), QPointF(393, yo));   // right wall
+        p.drawLine(QPointF(back.left(), yb), QPointF(0, yo));    // left wall
+        p.drawLine(QPointF(back.right(), yb), QPointF(393, yo)); // right wall
     }
     for (int k = 1; k <= 4; ++k) {
         const qreal s = k / 5.0; // depth rings between the back wall and the frame
@@ -141,13 +141,13 @@ QImage AnimationPicture() {
     p.setPen(QPen(yellow, 9, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(yellow);
     p.drawEllipse(QPointF(196, 118), 11, 13);
-    p.drawLine(QPointF(196, 138), QPointF(196, 205));  // trunk
-    p.drawLine(QPointF(196, 145), QPointF(170, 200));  // left arm
-    p.drawLine(QPointF(196, 145), QPointF(222, 200));  // right arm
-    p.drawLine(QPointF(196, 205), QPointF(184, 270));  // left leg
-    p.drawLine(QPointF(196, 205), QPointF(208, 270));  // right leg
+    p.drawLine(QPointF(196, 138), QPointF(196, 205)); // trunk
+    p.drawLine(QPointF(196, 145), QPointF(170, 200)); // left arm
+    p.drawLine(QPointF(196, 145), QPointF(222, 200)); // right arm
+    p.drawLine(QPointF(196, 205), QPointF(184, 270)); // left leg
+    p.drawLine(QPointF(196, 205), QPointF(208, 270)); // right leg
     p.setPen(QPen(yellow, 16, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(196, 145), QPointF(196, 195));  // torso
+    p.drawLine(QPointF(196, 145), QPointF(196, 195)); // torso
     return image;
 }
 

@@ -21,7 +21,9 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, QWidget* 
     connect(m_group, &QButtonGroup::idClicked, this, &RadioGroup::Clicked);
 }
 
-int RadioGroup::ItemIndex() const { return m_group->checkedId(); }
+int RadioGroup::ItemIndex() const {
+    return m_group->checkedId();
+}
 
 void RadioGroup::SetItemIndex(int index) {
     if (index >= 0 && index < Count()) {
@@ -35,7 +37,9 @@ void RadioGroup::SetItemIndex(int index) {
     m_group->setExclusive(true);
 }
 
-int RadioGroup::Count() const { return static_cast<int>(m_group->buttons().size()); }
+int RadioGroup::Count() const {
+    return static_cast<int>(m_group->buttons().size());
+}
 
 QString RadioGroup::ItemText(int index) const {
     return index >= 0 && index < m_items.size() ? m_items[index] : QString();

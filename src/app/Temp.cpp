@@ -62,7 +62,9 @@ TForm1::TForm1() {
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+TForm1::~TForm1() {
+    FormDestroy();
+}
 
 void TForm1::FormCreate() {
     if (!BindViewPanel(Panel1, ThreeDView)) {
@@ -125,9 +127,13 @@ bool TForm1::BindComfortPanel() {
     return true;
 }
 
-QWidget* TForm1::ActivePage() const { return PageControl1->currentWidget(); }
+QWidget* TForm1::ActivePage() const {
+    return PageControl1->currentWidget();
+}
 
-void TForm1::SetActivePage(QWidget* page) { PageControl1->setCurrentWidget(page); }
+void TForm1::SetActivePage(QWidget* page) {
+    PageControl1->setCurrentWidget(page);
+}
 
 GlPanel* TForm1::ShownSurface() const {
     return ActivePage() == TabSheet4 ? ComfortDC : ViewDC;
@@ -167,14 +173,30 @@ void TForm1::hideHandler(QWidget* page) {
         TabSheet4Hide();
 }
 
-void TForm1::TabSheet1Show() { Timer1->start(); }
-void TForm1::TabSheet2Show() { Timer1->start(); }
-void TForm1::TabSheet3Show() { Timer1->start(); }
-void TForm1::TabSheet4Show() { Timer1->start(); }
-void TForm1::TabSheet1Hide() { RedrawPending = true; }
-void TForm1::TabSheet2Hide() { RedrawPending = true; }
-void TForm1::TabSheet3Hide() { RedrawPending = true; }
-void TForm1::TabSheet4Hide() { RedrawPending = true; }
+void TForm1::TabSheet1Show() {
+    Timer1->start();
+}
+void TForm1::TabSheet2Show() {
+    Timer1->start();
+}
+void TForm1::TabSheet3Show() {
+    Timer1->start();
+}
+void TForm1::TabSheet4Show() {
+    Timer1->start();
+}
+void TForm1::TabSheet1Hide() {
+    RedrawPending = true;
+}
+void TForm1::TabSheet2Hide() {
+    RedrawPending = true;
+}
+void TForm1::TabSheet3Hide() {
+    RedrawPending = true;
+}
+void TForm1::TabSheet4Hide() {
+    RedrawPending = true;
+}
 
 void TForm1::PageControl1Change() {
     QWidget* page = ActivePage();
@@ -215,13 +237,21 @@ void TForm1::File1Click() {
     Form4->DirectoryListBox1Change();
 }
 
-void TForm1::Exit1Click() { close(); }
+void TForm1::Exit1Click() {
+    close();
+}
 
-void TForm1::ComboBox6Change() { Label7->setText(ComboBox6->currentText()); }
+void TForm1::ComboBox6Change() {
+    Label7->setText(ComboBox6->currentText());
+}
 
-void TForm1::FormClick() { RedrawPending = true; }
+void TForm1::FormClick() {
+    RedrawPending = true;
+}
 
-void TForm1::FormMouseMove() { RedrawPending = true; }
+void TForm1::FormMouseMove() {
+    RedrawPending = true;
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program: the other windows go with it.

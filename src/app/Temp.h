@@ -1,7 +1,7 @@
 #pragma once
 
-#include "comfort/ComfortRecord.h"
 #include "app/Widgets.h"
+#include "comfort/ComfortRecord.h"
 #include "dataset/FieldPoint.h"
 
 #include <QMainWindow>
@@ -27,7 +27,6 @@ namespace tessaplot {
 
 class GlPanel;
 class RadioGroup;
-
 
 // The main window: four tab pages (Fabric, Fibers, BodyProperty, BodyComfort), the
 // menu, the two timers and every view of the data set.

@@ -46,8 +46,8 @@ QGroupBox* makeGroupBox(QWidget* parent, const QString& name, const QString& tit
     return box;
 }
 
-QRadioButton* makeRadioButton(QWidget* parent, const QString& name, const QString& text,
-                              QPoint at, bool checked = false) {
+QRadioButton* makeRadioButton(QWidget* parent, const QString& name, const QString& text, QPoint at,
+                              bool checked = false) {
     auto* button = new QRadioButton(text, parent);
     button->setObjectName(name);
     button->move(at);
@@ -82,15 +82,16 @@ QLabel* makeValueLabel(QWidget* parent, const QString& name, const QString& text
     return label;
 }
 
-const QStringList kFabricItems = {
-    "Water Vapor Concentration(kg/m^3)",         "Mean Water Vapor Concentration(kg/m^3)",
-    "Evaporation&Condensation Rate(kg/m^3/s^1)", "Relative Humidity(%)",
-    "Mean Moisture Sorption Rate(kg/m^3/s^1)",   "Temperature(degree of C)",
-    "Liquid Volume Fraction(%)"};
+const QStringList kFabricItems = {"Water Vapor Concentration(kg/m^3)",
+                                  "Mean Water Vapor Concentration(kg/m^3)",
+                                  "Evaporation&Condensation Rate(kg/m^3/s^1)",
+                                  "Relative Humidity(%)",
+                                  "Mean Moisture Sorption Rate(kg/m^3/s^1)",
+                                  "Temperature(degree of C)",
+                                  "Liquid Volume Fraction(%)"};
 
 const QStringList kFiberItems = {"Water Vapor Concentration(kg/m^3)",
-                                 "Moisture Sorption Rate(kg/m^3/s^1)",
-                                 "Moisture Content(kg/m^2)"};
+                                 "Moisture Sorption Rate(kg/m^3/s^1)", "Moisture Content(kg/m^2)"};
 
 const QStringList kBodyItems = {"temperature of skin(degree of C)",
                                 "temperature of core(degree of C)",
@@ -141,6 +142,7 @@ QToolBar* TForm1::buildNavigationBar(QWidget* page, const QString& name, int but
 void TForm1::buildWindow() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel Tessaplot"));
+    setFont(DefaultFormFont());
     // Outer 856 x 650 (at least 812 x 612) less the window frame of the desktop.
     resize(848, 623);
     setMinimumSize(804, 585);
@@ -188,11 +190,10 @@ void TForm1::buildWindow() {
 
 void TForm1::buildFabricPage() {
     QWidget* page = TabSheet1;
-    ToolBar2 = buildNavigationBar(
-        page, "ToolBar2", 38,
-        {"ToolButton3", "ToolButton4", "ToolButton5", "ToolButton6", "ToolButton7", "ToolButton8",
-         "ToolButton1"},
-        {"Up", "Down", "Right", "Left", "Small", "Large", "Reset"});
+    ToolBar2 = buildNavigationBar(page, "ToolBar2", 38,
+                                  {"ToolButton3", "ToolButton4", "ToolButton5", "ToolButton6",
+                                   "ToolButton7", "ToolButton8", "ToolButton1"},
+                                  {"Up", "Down", "Right", "Left", "Small", "Large", "Reset"});
     const auto tool = [this](const char* name) {
         return ToolBar2->findChild<QToolButton*>(QLatin1String(name));
     };
@@ -217,8 +218,8 @@ void TForm1::buildFabricPage() {
     QFrame* panel3 = whitePanel(GroupBox1, "Panel3", {8, 40, 249, 176});
     RadioGroup1 = makeRadioGroup(panel3, "RadioGroup1", QString(), kFabricItems, {2, 2, 245, 172});
     BitBtn1 = makeButton(GroupBox1, "BitBtn1", "Show Data", {16, 222, 105, 27}, ShowDataGlyph());
-    BitBtn2 = makeButton(GroupBox1, "BitBtn2", "Color Select", {144, 222, 105, 27},
-                         ColorSelectGlyph());
+    BitBtn2 =
+        makeButton(GroupBox1, "BitBtn2", "Color Select", {144, 222, 105, 27}, ColorSelectGlyph());
 
     GroupBox2 = makeGroupBox(page, "GroupBox2", "2D Section", {576, 368, 265, 129});
     RadioButton1 = makeRadioButton(GroupBox2, "RadioButton1", "TimePos", {16, 24});
@@ -271,8 +272,8 @@ void TForm1::buildFibersPage() {
     QFrame* panel9 = whitePanel(GroupBox3, "Panel9", {8, 40, 233, 144});
     RadioGroup2 = makeRadioGroup(panel9, "RadioGroup2", QString(), kFiberItems, {2, 2, 229, 140});
     BitBtn4 = makeButton(GroupBox3, "BitBtn4", "Show Data", {12, 190, 105, 27}, ShowDataGlyph());
-    BitBtn5 = makeButton(GroupBox3, "BitBtn5", "Color Select", {132, 190, 105, 27},
-                         ColorSelectGlyph());
+    BitBtn5 =
+        makeButton(GroupBox3, "BitBtn5", "Color Select", {132, 190, 105, 27}, ColorSelectGlyph());
 
     GroupBox4 = makeGroupBox(page, "GroupBox4", "2D Section", {584, 336, 249, 129});
     RadioButton3 = makeRadioButton(GroupBox4, "RadioButton3", "TimePos", {16, 24});

@@ -4,6 +4,13 @@
 
 namespace tessaplot {
 
+QFont DefaultFormFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
 void TabPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (m_bottomBar != nullptr) {
@@ -47,8 +54,7 @@ QFrame* MakePanel(QWidget* parent, const QString& name, const QRect& geometry, i
     return panel;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QPoint at,
-                  bool bold) {
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QPoint at, bool bold) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     if (bold) {

@@ -9,6 +9,9 @@
 
 namespace tessaplot {
 
+// The forms' default font: a sans of about 8 points (11 pixels).
+QFont DefaultFormFont();
+
 // A page of the main window's tab control whose status bar, if any, stays at the
 // bottom whatever the page's height.
 class TabPage : public QWidget {

@@ -46,16 +46,17 @@ void DirectoryListBox::fill() {
         chain.prepend(dir.absolutePath());
     int depth = 0;
     for (const QString& path : chain) {
-        const QString name = QDir(path).isRoot() ? QDir::toNativeSeparators(path)
-                                                 : QFileInfo(path).fileName();
+        const QString name =
+            QDir(path).isRoot() ? QDir::toNativeSeparators(path) : QFileInfo(path).fileName();
         auto* item = new QListWidgetItem(openIcon, QString(depth * 2, ' ') + name, this);
         item->setData(kPathRole, path);
         ++depth;
     }
     setCurrentRow(count() - 1);
 
-    const QStringList children = QDir(m_directory).entryList(
-        QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    const QStringList children = QDir(m_directory)
+                                     .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable,
+                                                QDir::Name | QDir::IgnoreCase);
     for (const QString& child : children) {
         auto* item = new QListWidgetItem(closedIcon, QString(depth * 2, ' ') + child, this);
         item->setData(kPathRole, QDir(m_directory).filePath(child));

@@ -29,7 +29,9 @@ namespace {
 constexpr int kDirectoryListWidth = 289;
 const QString kFiberPattern = QStringLiteral("fabric?_fiber_?.dat");
 
-QString separator() { return QString(QDir::separator()); }
+QString separator() {
+    return QString(QDir::separator());
+}
 
 } // namespace
 
@@ -47,6 +49,7 @@ QString ExistingFileName(const QString& directory, const QString& fileName) {
 TForm4::TForm4() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("dir"));
+    setFont(DefaultFormFont());
     resize(656, 508);
 
     DriveComboBox1 = new QComboBox(this);
@@ -66,8 +69,8 @@ TForm4::TForm4() : QWidget(nullptr, Qt::Window) {
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
     DirectoryListBox1->setGeometry(32, 48, kDirectoryListWidth, 281);
 
-    Label3 = MakeLabel(this, "Label3", "Double Click the directrry icon  to choose your data files:",
-                       {32, 352});
+    Label3 = MakeLabel(this, "Label3",
+                       "Double Click the directrry icon  to choose your data files:", {32, 352});
     Label1 = MakeLabel(this, "Label1", QString(), {32, 384});
     QFont pathFont = Label1->font();
     pathFont.setPixelSize(19);
@@ -162,7 +165,8 @@ void TForm4::Button1Click() {
     if (!HasFabrics) {
         ShowMessage("Lack Of Data Files!");
     } else {
-        const ResultFileListing listing = ListResultFiles(DirectoryListBox1->Directory().toStdString());
+        const ResultFileListing listing =
+            ListResultFiles(DirectoryListBox1->Directory().toStdString());
         const auto inDirectory = [&directory](const QString& name) {
             return directory + separator() + name;
         };
@@ -178,8 +182,7 @@ void TForm4::Button1Click() {
         main->Label14->setText(inDirectory(ExistingFileName(directory, "Comfort.dat")));
         hide();
 
-        const LayerStructure layers =
-            CountLayersInFile(main->Label5->text().toStdString());
+        const LayerStructure layers = CountLayersInFile(main->Label5->text().toStdString());
         LayerCount = layers.layerCount;
         main->LayerCount = layers.layerCount;
         main->LayerLines = layers.layerLines;

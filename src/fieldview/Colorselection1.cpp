@@ -3,6 +3,8 @@
 #include "app/Glyphs.h"
 #include "fieldview/ColorBox.h"
 
+#include "app/Widgets.h"
+
 #include <QFrame>
 #include <QGroupBox>
 #include <QPushButton>
@@ -15,6 +17,7 @@ TForm2* Form2 = nullptr;
 TForm2::TForm2() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("ColorSelection"));
+    setFont(DefaultFormFont());
     setModal(true);
     resize(472, 351);
 

@@ -19,9 +19,8 @@ void drawSegments(const std::vector<Segment>& segments) {
 }
 
 const FrameGeometry& frameFor(bool threeD, bool withGrid) {
-    static const FrameGeometry frames[2][2] = {
-        {BuildFrame(false, false), BuildFrame(false, true)},
-        {BuildFrame(true, false), BuildFrame(true, true)}};
+    static const FrameGeometry frames[2][2] = {{BuildFrame(false, false), BuildFrame(false, true)},
+                                               {BuildFrame(true, false), BuildFrame(true, true)}};
     return frames[threeD ? 1 : 0][withGrid ? 1 : 0];
 }
 

@@ -42,8 +42,8 @@ void addTriad(FrameGeometry& frame, bool threeD) {
         addArrow(l, {0.9f, -0.7f, 0}, {0.89f, -0.72f, 0}, {0.91f, -0.72f, 0});
         l.push_back({o, {0.9f, -0.8f, 0.1f}});
         addArrow(l, {0.9f, -0.8f, 0.1f}, {0.9f, -0.815f, 0.08f}, {0.9f, -0.785f, 0.08f});
-        frame.letters = {{{1.05f, -0.8f, 0}, "X"}, {{0.9f, -0.68f, 0}, "Y"},
-                         {{0.9f, -0.8f, 0.12f}, "Z"}};
+        frame.letters = {
+            {{1.05f, -0.8f, 0}, "X"}, {{0.9f, -0.68f, 0}, "Y"}, {{0.9f, -0.8f, 0.12f}, "Z"}};
     } else {
         const Point3 o{-0.9f, -0.9f, 0};
         l.push_back({o, {-0.8f, -0.9f, 0}});

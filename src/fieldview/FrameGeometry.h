@@ -31,6 +31,8 @@ FrameGeometry BuildFrame(bool threeD, bool withGrid);
 
 // The six tick and grid steps 0, 0.2, ... 1.0.
 inline constexpr int kTickCount = 6;
-inline float TickStep(int i) { return static_cast<float>(i) * 0.2f; }
+inline float TickStep(int i) {
+    return static_cast<float>(i) * 0.2f;
+}
 
 } // namespace tessaplot

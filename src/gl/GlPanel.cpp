@@ -11,7 +11,9 @@ GlPanel::GlPanel(QWidget* parent) : QOpenGLWidget(parent) {
 
 GlPanel::~GlPanel() = default;
 
-bool GlPanel::hasContext() const { return context() != nullptr && context()->isValid(); }
+bool GlPanel::hasContext() const {
+    return context() != nullptr && context()->isValid();
+}
 
 bool GlPanel::makeSurfaceCurrent() {
     if (!hasContext())
@@ -20,7 +22,9 @@ bool GlPanel::makeSurfaceCurrent() {
     return true;
 }
 
-void GlPanel::present() { update(); }
+void GlPanel::present() {
+    update();
+}
 
 void GlPanel::setFramebufferRecreatedHandler(std::function<void()> handler) {
     m_framebufferRecreated = std::move(handler);
@@ -50,7 +54,9 @@ void GlPanel::initializeGL() {
         m_contextCreated();
 }
 
-void GlPanel::resizeGL(int, int) { m_framebufferFresh = true; }
+void GlPanel::resizeGL(int, int) {
+    m_framebufferFresh = true;
+}
 
 void GlPanel::paintGL() {
     // A resize or the first showing gives a framebuffer without our picture: ask the

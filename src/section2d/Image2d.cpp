@@ -18,6 +18,7 @@ constexpr int kButtonPanelHeight = 41;
 TForm3::TForm3() {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("2D Image"));
+    setFont(DefaultFormFont());
     setModal(true);
     resize(468, 400);
     move(382, 121);
@@ -26,8 +27,8 @@ TForm3::TForm3() {
     ImageDC->setObjectName(QStringLiteral("ImageSurface"));
 
     StatusBar1 = MakeStatusBar(this, "StatusBar1", {{"X:", 70}, {"Y:", 200}, {"File:", 50}});
-    Panel1 = MakePanel(this, "Panel1", {0, 0, 468, kButtonPanelHeight},
-                       QFrame::Panel | QFrame::Sunken);
+    Panel1 =
+        MakePanel(this, "Panel1", {0, 0, 468, kButtonPanelHeight}, QFrame::Panel | QFrame::Sunken);
     BitBtn1 = new QPushButton(QStringLiteral("save image"), Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(88, 8, 89, 25);

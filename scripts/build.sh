@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Configures and builds into the given directory (default: build), with any extra
+# CMake arguments after it.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build_dir="${1:-$root/build}"
+shift || true
+jobs="$(nproc 2>/dev/null || echo 2)"
+cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$build_dir" -j "$jobs"

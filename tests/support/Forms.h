@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/Application.h"
+#include "app/Temp.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace tessaplot::test {
+
+// Builds the four windows as the program does and shows the main window; destroys
+// them after the test. The working directory is a fresh temporary directory so the
+// chooser starts somewhere known and empty.
+class FormsTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the event loop until `done` holds or `timeoutMs` passed; returns `done()`.
+    static bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);
+    // Lets the deferred redraw run: waits until no redraw is pending.
+    static bool waitForRedraw();
+
+    QTemporaryDir workDir;
+    QString previousWorkDir;
+};
+
+} // namespace tessaplot::test
