@@ -8,4 +8,5 @@ list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Temp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TempLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Widgets.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LocaleText.cpp
 )

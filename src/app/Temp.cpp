@@ -54,6 +54,10 @@ TForm1::TForm1() {
     for (GlPanel* panel : {Panel1, Panel5, Panel8})
         panel->setFramebufferRecreatedHandler([this] { RedrawPending = true; });
 
+    wireFieldView();
+    wireSections();
+    wireComfort();
+
     m_shownPage = TabSheet1;
     FormCreate();
     Timer1->start();

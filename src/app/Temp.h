@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ namespace tessaplot {
 
 class GlPanel;
 class RadioGroup;
+struct FieldViewState;
+struct SectionState;
+struct ComfortState;
 
 // The main window: four tab pages (Fabric, Fibers, BodyProperty, BodyComfort), the
 // menu, the two timers and every view of the data set.
@@ -56,6 +60,26 @@ public:
     int PointCount = 0;
     int LayerCount = 0;
     int LayerLines = 0;
+
+    // Extents of the last load; a span that is not positive is 1.0.
+    float TimeMin = 0, TimeMax = 0, TimeSpan = 1;
+    float PositionMin = 0, PositionMax = 0, PositionSpan = 1;
+    float ValueMin = 0, ValueMax = 0, ValueSpan = 1;
+    float FirstPosition = -1;
+    int PositionsPerStep = 0;
+    bool PositionsPerStepFound = false;
+    bool LeadingLinesSkipped = false;
+
+    // Tick labels of the last field draw.
+    std::array<std::string, 6> TimeTickLabels, PositionTickLabels, ValueTickLabels;
+
+    // Where a mouse button last went down on Panel1, Panel5 or ToolBar1 (client pixels).
+    int DragStartX = 0;
+    int DragStartY = 0;
+
+    // Comfort results of the last read.
+    int ComfortCount = 0;
+    float ComfortEndTime = 0;
 
     // --- Controls, by their names ---------------------------------------------
     QAction* File1 = nullptr;
@@ -149,6 +173,50 @@ public:
     void FormMouseMove();
     void Timer1Timer();
 
+    // Field view: loading and drawing (the load half reads Label5's file).
+    void LoadAndDrawField();
+    void DrawLoadedField();
+    // Navigation.
+    void ToolButton1Click();
+    void ToolButton3Click();
+    void ToolButton4Click();
+    void ToolButton5Click();
+    void ToolButton6Click();
+    void ToolButton7Click();
+    void ToolButton8Click();
+    void ToolButton2Click();
+    void ToolButton9Click();
+    void ToolButton10Click();
+    void ToolButton11Click();
+    void ToolButton12Click();
+    void ToolButton13Click();
+    void ToolButton14Click();
+    void Panel1MouseDown(int x, int y);
+    void Panel5MouseDown(int x, int y);
+    void ToolBar1MouseDown(int x, int y);
+    void Panel1MouseMove(int x, int y, bool leftButtonHeld);
+    void Panel5MouseMove(int x, int y, bool leftButtonHeld);
+    void Panel1DblClick();
+    void Panel5DblClick();
+    // Show Data and the colour dialog.
+    void BitBtn1Click();
+    void BitBtn4Click();
+    void BitBtn7Click();
+    void RadioGroup1Click();
+    void BitBtn2Click();
+
+    // 2D sections.
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void BitBtn3Click();
+
+    // Sensation and comfort.
+    void Timer2Timer();
+    void ReadComfortFile();
+    void DrawComfortChart();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -164,11 +232,23 @@ private:
                                  const QStringList& buttonNames, const QStringList& hints);
     GlPanel* makeGlPanel(QWidget* parent, const QString& name, const QRect& geometry);
     void onPageChanged(int index);
+    // Each subsystem connects its own controls to its handlers.
+    void wireFieldView();
+    void wireSections();
+    void wireComfort();
+    void loadField();
     void showHandler(QWidget* page);
     void hideHandler(QWidget* page);
 
     bool m_closeRequested = false;
     QWidget* m_shownPage = nullptr;
+
+public:
+    // State of the subsystems that no named member holds; each subsystem owns its
+    // struct (declared in its own folder) so the main window need not know its parts.
+    std::shared_ptr<FieldViewState> fieldViewState;
+    std::shared_ptr<SectionState> sectionState;
+    std::shared_ptr<ComfortState> comfortState;
 };
 
 extern TForm1* Form1;

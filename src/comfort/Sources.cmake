@@ -6,4 +6,5 @@ list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ComfortChartGeometry.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ComfortWiring.cpp
 )

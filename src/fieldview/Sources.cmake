@@ -6,4 +6,5 @@ list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Colorselection1.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DeferredRedraw.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DrawAxes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FieldViewWiring.cpp
 )

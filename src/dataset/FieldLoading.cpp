@@ -1,0 +1,68 @@
+// The load half of the field views: reads the current data file (Label5) by the
+// rules of the page shown, into the main window's store and extents.
+#include "app/LocaleText.h"
+#include "app/Temp.h"
+#include "dataset/FieldLoader.h"
+#include "text/GeneralForm.h"
+
+#include <QComboBox>
+
+namespace tessaplot {
+
+namespace {
+
+// The layer chosen in the Fabric page's list; -1 when its text was typed over.
+int chosenLayer(const QComboBox* box) {
+    const int index = box->currentIndex();
+    if (index < 0 || box->currentText() != box->itemText(index))
+        return -1;
+    return index;
+}
+
+} // namespace
+
+void TForm1::LoadAndDrawField() {
+    loadField();
+    DrawLoadedField();
+}
+
+void TForm1::loadField() {
+    QWidget* page = ActivePage();
+    FieldLoadRequest request;
+    request.rules = page == TabSheet1   ? ReadingRules::Fabric
+                    : page == TabSheet2 ? ReadingRules::Fibers
+                                        : ReadingRules::BodyProperty;
+    request.dataColumn = DataColumn;
+    request.layerIndex = chosenLayer(ComboBox5);
+    request.layerCount = LayerCount;
+    request.layerLines = LayerLines;
+
+    const FieldLoad load = LoadField(Label5->text().toStdString(), request, FieldPoints);
+    PointCount = load.PointCount;
+    TimeMin = load.TimeMin;
+    TimeMax = load.TimeMax;
+    TimeSpan = load.TimeSpan;
+    PositionMin = load.PositionMin;
+    PositionMax = load.PositionMax;
+    PositionSpan = load.PositionSpan;
+    ValueMin = load.ValueMin;
+    ValueMax = load.ValueMax;
+    ValueSpan = load.ValueSpan;
+    FirstPosition = load.FirstPosition;
+    PositionsPerStep = load.PositionsPerStep;
+    PositionsPerStepFound = load.PositionsPerStepFound;
+    LeadingLinesSkipped = load.LeadingLinesSkipped;
+
+    QStringList positions;
+    const std::string separator = LocaleDecimalSeparator();
+    positions.reserve(static_cast<qsizetype>(load.listedPositions.size()));
+    for (float position : load.listedPositions)
+        positions << QString::fromStdString(PositionText(position, separator));
+    for (QComboBox* list : {ComboBox2, ComboBox4}) {
+        list->clear();
+        list->addItems(positions);
+        list->setCurrentIndex(positions.isEmpty() ? -1 : 0);
+    }
+}
+
+} // namespace tessaplot

@@ -1,0 +1,7 @@
+#include "app/Temp.h"
+
+namespace tessaplot {
+
+void TForm1::wireSections() {}
+
+} // namespace tessaplot
