@@ -34,7 +34,8 @@ int devicePixels(int logical, const QWidget* widget) {
 
 QString PathInChooserDirectory(const QString& fileName) {
     const QString directory = Form4 != nullptr ? Form4->CurrentDirectory() : QDir::currentPath();
-    return QDir::toNativeSeparators(QDir(directory).filePath(fileName));
+    return QDir::toNativeSeparators(
+        QDir(directory).filePath(ExistingFileName(directory, fileName)));
 }
 
 TForm1::TForm1() {
