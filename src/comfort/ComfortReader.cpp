@@ -2,6 +2,7 @@
 
 #include "text/DecimalConversion.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -31,7 +32,7 @@ std::size_t appendComfortLines(std::string_view text, std::vector<ComfortRecord>
         }
         ComfortRecord record{};
         const auto line = ParseComfortLine(std::string_view(p, lineEnd - p), record);
-        if (line.tabCount == valueTabCount)
+        if (line.tabCount >= valueTabCount)
             store.push_back(record);
         p = lf + 1;
     }
@@ -98,6 +99,10 @@ ComfortLineFields ParseComfortLine(std::string_view line, ComfortRecord& record)
             record.DampnessSensation = ParseDecimal(token);
             result.fields |= ComfortFieldDampnessSensation;
             break;
+        case 9: // column 9 closed by a TAB of its own: its value is there all the same
+            record.ComfortValue = ParseDecimal(token);
+            result.fields |= ComfortFieldComfortValue;
+            break;
         default:
             break;
         }
@@ -127,28 +132,90 @@ ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRe
     return ReadComfortText(buffer, store);
 }
 
-ComfortFileReader::ComfortFileReader() {
-    reserveStore(records_);
+ComfortFileReader::ComfortFileReader(std::size_t chunkSize)
+    : chunkSize_(chunkSize > 0 ? chunkSize : 1), chunk_(chunkSize_, '\0') {}
+
+void ComfortFileReader::makeRoom(std::size_t bytes) {
+    if (bytes_.size() < bytes)
+        bytes_.resize(std::max(bytes, 2 * bytes_.size()));
 }
 
-ComfortReadResult ComfortFileReader::read(const std::string& path) {
-    if (!readWholeFile(path, spare_)) {
-        records_.clear();
-        bytes_.clear();
-        parsedBytes_ = 0;
+void ComfortFileReader::forget() {
+    fileSize_ = 0;
+    parsedBytes_ = 0;
+    storeData_ = nullptr;
+    storeSize_ = 0;
+}
+
+bool ComfortFileReader::loadFile(const std::string& path, std::size_t& confirmedBytes) {
+    confirmedBytes = 0;
+    std::error_code error;
+    const auto sizeHint = std::filesystem::file_size(path, error); // fails for directories too
+    if (error)
+        return false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    // Reads go straight into our buffers: the stream's own buffer would copy every byte
+    // once more.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+
+    // While the file repeats the bytes already converted, it is read a chunk at a time
+    // and only compared; the previous content stays where it is, unwritten.
+    std::size_t have = 0;
+    bool atEnd = false;
+    bool same = true;
+    while (same && have < parsedBytes_ && !atEnd) {
+        const std::size_t got = std::fread(chunk_.data(), 1, chunk_.size(), file);
+        atEnd = got < chunk_.size();
+        const std::size_t compared = std::min(got, parsedBytes_ - have);
+        same = std::memcmp(chunk_.data(), bytes_.data() + have, compared) == 0;
+        const std::size_t keep = same ? compared : 0;
+        confirmedBytes += keep;
+        makeRoom(have + got);
+        std::memcpy(bytes_.data() + have + keep, chunk_.data() + keep, got - keep);
+        have += got;
+    }
+    // The rest straight into the buffer. The size is only a hint: the simulation may
+    // append while we read, and whatever has arrived by the end of the read is taken.
+    while (!atEnd) {
+        makeRoom(std::max<std::size_t>(have + chunkSize_, static_cast<std::size_t>(sizeHint) + 1));
+        const std::size_t room = bytes_.size() - have;
+        const std::size_t got = std::fread(bytes_.data() + have, 1, room, file);
+        have += got;
+        atEnd = got < room;
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    fileSize_ = have;
+    return !failed;
+}
+
+ComfortReadResult ComfortFileReader::read(const std::string& path,
+                                          std::vector<ComfortRecord>& store) {
+    recordsUnchanged_ = false;
+    std::size_t confirmedBytes = 0;
+    if (!loadFile(path, confirmedBytes)) {
+        store.clear();
+        forget();
         return {};
     }
-    // Parsing is line by line, so records of an unchanged prefix of complete lines are
-    // the same whatever follows it; anything else (truncated, rewritten) starts afresh.
-    const bool prefixKept = spare_.size() >= parsedBytes_ &&
-                            std::memcmp(spare_.data(), bytes_.data(), parsedBytes_) == 0;
+    // Parsing is line by line, so the records of an unchanged prefix of complete lines
+    // are the same whatever follows it.
+    const bool storeAsLeft = store.data() == storeData_ && store.size() == storeSize_;
+    const bool prefixKept = confirmedBytes == parsedBytes_ && storeAsLeft;
     if (!prefixKept) {
-        records_.clear();
+        store.clear();
         parsedBytes_ = 0;
     }
-    parsedBytes_ += appendComfortLines(std::string_view(spare_).substr(parsedBytes_), records_);
-    bytes_.swap(spare_);
-    return resultOf(records_);
+    reserveStore(store);
+    const std::size_t before = store.size();
+    parsedBytes_ += appendComfortLines(
+        std::string_view(bytes_.data() + parsedBytes_, fileSize_ - parsedBytes_), store);
+    recordsUnchanged_ = prefixKept && store.size() == before;
+    storeData_ = store.data();
+    storeSize_ = store.size();
+    return resultOf(store);
 }
 
 } // namespace tessaplot

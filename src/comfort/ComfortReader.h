@@ -11,7 +11,8 @@ namespace tessaplot {
 
 // Fields a line of Comfort.dat sets in its record; which ones depends on the number of
 // TABs in the line: none for 0, Time for 1 to 7, ThermalSensation too for 8, all four
-// for exactly 9, and for 10 or more all but ComfortValue.
+// for 9 or more (a TAB after the last column, or columns beyond it, do not lose the
+// comfort value that column 9 holds).
 enum ComfortField : unsigned {
     ComfortFieldTime = 1u << 0,
     ComfortFieldThermalSensation = 1u << 1,
@@ -26,9 +27,9 @@ struct ComfortLineFields {
 };
 
 // Converts the columns of one line (without its line feed) into `record`: column 0 into
-// Time, 7 into ThermalSensation, 8 into DampnessSensation and, only when the line has
-// exactly nine TABs, column 9 into ComfortValue. Fields not set keep their value. A NUL
-// character ends the line.
+// Time, 7 into ThermalSensation, 8 into DampnessSensation and 9 into ComfortValue, each
+// from its own characters only. Fields not set keep their value. A NUL character ends
+// the line.
 ComfortLineFields ParseComfortLine(std::string_view line, ComfortRecord& record);
 
 struct ComfortReadResult {
@@ -43,9 +44,9 @@ struct ComfortReadResult {
 
 // Reads the complete lines of `text` into `store` (cleared first, grown as needed, its
 // capacity kept for the next read). A line counts only when it ends with a line feed and
-// holds exactly nine TABs, so that every record has all four fields from its own line:
+// holds at least nine TABs, so that every record has all four fields from its own line:
 // a last line without its line feed (the simulation may still be writing it), empty
-// lines and lines with any other number of TABs are passed over.
+// lines and lines with fewer TABs are passed over.
 ComfortReadResult ReadComfortText(std::string_view text, std::vector<ComfortRecord>& store);
 
 // The same for a file, read whole in one go into `buffer`, which is reused between
@@ -54,22 +55,47 @@ ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRe
                                   std::string& buffer);
 
 // A reader for a file that is read again every few milliseconds while the simulation
-// appends to it. Each read takes the whole file from disk, but lines whose bytes are
-// the same as at the previous read are not converted again: when the new content starts
-// with every byte of the lines already converted, only what follows is parsed. The
+// appends to it. Each read takes every byte of the file from disk, but lines whose bytes
+// are the same as at the previous read are not converted again: when the file still
+// starts with every byte of the lines already converted, only what follows is parsed
+// and appended to the store; anything else (truncated, rewritten) is parsed anew. The
 // records are always exactly those a fresh ReadComfortFile would give.
+//
+// The store is the caller's (the main window's record store). Between two reads it must
+// hold what the previous read left there; a store that was cleared, resized or moved
+// is noticed and filled anew.
 class ComfortFileReader {
 public:
-    ComfortFileReader();
+    // `chunkSize`: bytes compared at a time against the previous content; small values
+    // are for tests of the chunk boundaries.
+    explicit ComfortFileReader(std::size_t chunkSize = 256 * 1024);
 
-    ComfortReadResult read(const std::string& path);
-    const std::vector<ComfortRecord>& records() const { return records_; }
+    ComfortReadResult read(const std::string& path, std::vector<ComfortRecord>& store);
+
+    // Whether the last read left the store exactly as the read before it (same bytes of
+    // every converted line, nothing appended), so that anything computed from the
+    // records since then still holds.
+    bool recordsUnchanged() const { return recordsUnchanged_; }
 
 private:
+    // Reads the whole file into bytes_; `confirmedBytes` is how many of the bytes
+    // converted at the previous read were found again unchanged at the file's start.
+    bool loadFile(const std::string& path, std::size_t& confirmedBytes);
+    void makeRoom(std::size_t bytes);
+    void forget();
+
+    std::size_t chunkSize_;
+    std::string chunk_;
+    // The file's content at the last read is bytes_[0, fileSize_); bytes_ only grows so
+    // that a read of the same or a slightly larger file reuses it.
     std::string bytes_;
-    std::string spare_;
+    std::size_t fileSize_ = 0;
+    // Bytes of complete lines already converted into the store.
     std::size_t parsedBytes_ = 0;
-    std::vector<ComfortRecord> records_;
+    // The store as the last read left it.
+    const ComfortRecord* storeData_ = nullptr;
+    std::size_t storeSize_ = 0;
+    bool recordsUnchanged_ = false;
 };
 
 } // namespace tessaplot

@@ -79,10 +79,10 @@ TEST(ParseComfortLine, FieldsSetByTabCount) {
          ComfortFieldTime | ComfortFieldThermalSensation,
          {12.5f, 30.0f, unset, unset}},
         {sevenUnused + "\t30\t40\t5", 9, ComfortFieldsAll, {12.5f, 30.0f, 40.0f, 5.0f}},
-        {sevenUnused + "\t30\t40\t5\t",
-         10,
-         ComfortFieldTime | ComfortFieldThermalSensation | ComfortFieldDampnessSensation,
-         {12.5f, 30.0f, 40.0f, unset}},
+        // A TAB after column 9, or more columns: column 9 still gives the comfort value.
+        {sevenUnused + "\t30\t40\t5\t", 10, ComfortFieldsAll, {12.5f, 30.0f, 40.0f, 5.0f}},
+        {sevenUnused + "\t30\t40\t5.5\t99\t98", 11, ComfortFieldsAll, {12.5f, 30.0f, 40.0f, 5.5f}},
+        {sevenUnused + "\t30\t40\t\t", 10, ComfortFieldsAll, {12.5f, 30.0f, 40.0f, 0.0f}},
         // The last column from its own characters, not from the longer one before it.
         {sevenUnused + "\t30\t45.25\t7", 9, ComfortFieldsAll, {12.5f, 30.0f, 45.25f, 7.0f}},
         {sevenUnused + "\t30\t40\t5\r", 9, ComfortFieldsAll, {12.5f, 30.0f, 40.0f, 5.0f}},
@@ -137,13 +137,18 @@ TEST(ReadComfortText, RecordFieldsAndSkippedLines) {
                              comfortLine(14, 32, 42, 7) + "\r\n";
     std::vector<ComfortRecord> store;
     const auto result = ReadComfortText(text, store);
-    ASSERT_EQ(result.count, 2);
+    ASSERT_EQ(result.count, 3);
     EXPECT_EQ(store[0].Time, 12.5f);
     EXPECT_EQ(store[0].ThermalSensation, 30.0f);
     EXPECT_EQ(store[0].DampnessSensation, 40.0f);
     EXPECT_EQ(store[0].ComfortValue, 5.0f);
-    EXPECT_EQ(store[1].Time, 14.0f);
-    EXPECT_EQ(store[1].ComfortValue, 7.0f);
+    // The line with a trailing TAB keeps all of its own values.
+    EXPECT_EQ(store[1].Time, 13.0f);
+    EXPECT_EQ(store[1].ThermalSensation, 31.0f);
+    EXPECT_EQ(store[1].DampnessSensation, 41.0f);
+    EXPECT_EQ(store[1].ComfortValue, 6.0f);
+    EXPECT_EQ(store[2].Time, 14.0f);
+    EXPECT_EQ(store[2].ComfortValue, 7.0f);
     EXPECT_EQ(result.endTime, 14.0f);
 }
 
@@ -201,17 +206,18 @@ TEST(ReadComfortFile, MissingUnreadableAndPresent) {
     EXPECT_EQ(result.count, 0);
 }
 
-void expectSameAsFreshRead(ComfortFileReader& reader, const std::string& path) {
+void expectSameAsFreshRead(ComfortFileReader& reader, std::vector<ComfortRecord>& store,
+                           const std::string& path) {
     std::vector<ComfortRecord> fresh;
     std::string buffer;
     const auto expected = ReadComfortFile(path, fresh, buffer);
-    const auto result = reader.read(path);
+    const auto result = reader.read(path, store);
     EXPECT_EQ(result.fileOpened, expected.fileOpened);
     EXPECT_EQ(result.count, expected.count);
     EXPECT_EQ(result.endTime, expected.endTime);
-    ASSERT_EQ(reader.records().size(), fresh.size());
+    ASSERT_EQ(store.size(), fresh.size());
     for (size_t i = 0; i < fresh.size(); ++i) {
-        const auto& a = reader.records()[i];
+        const auto& a = store[i];
         const auto& b = fresh[i];
         EXPECT_TRUE(a.Time == b.Time && a.ThermalSensation == b.ThermalSensation &&
                     a.DampnessSensation == b.DampnessSensation && a.ComfortValue == b.ComfortValue)
@@ -219,46 +225,80 @@ void expectSameAsFreshRead(ComfortFileReader& reader, const std::string& path) {
     }
 }
 
-TEST(ComfortFileReader, MatchesFreshReadsWhileTheFileChanges) {
+// Every change is checked with a chunk far smaller than the file, so that differences
+// fall at, before and after chunk boundaries, and with the default chunk.
+class ComfortFileReaderTest : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(ComfortFileReaderTest, MatchesFreshReadsWhileTheFileChanges) {
     TempDir dir;
-    ComfortFileReader reader;
+    ComfortFileReader reader(GetParam());
+    std::vector<ComfortRecord> store;
     const auto path = (dir.path() / "Comfort.dat").string();
 
-    expectSameAsFreshRead(reader, path); // not there yet
-    EXPECT_EQ(reader.records().size(), 0u);
+    expectSameAsFreshRead(reader, store, path); // not there yet
+    EXPECT_EQ(store.size(), 0u);
 
     // Growing, with a half-written line that is completed later.
     std::string text = comfortFile(50);
     dir.write("Comfort.dat", text);
-    expectSameAsFreshRead(reader, path);
+    expectSameAsFreshRead(reader, store, path);
+    expectSameAsFreshRead(reader, store, path);
+    EXPECT_TRUE(reader.recordsUnchanged());
     const std::string next = comfortLine(25.5, 99, 98, 97);
     dir.write("Comfort.dat", text + next.substr(0, 12));
-    expectSameAsFreshRead(reader, path);
+    expectSameAsFreshRead(reader, store, path);
+    EXPECT_TRUE(reader.recordsUnchanged()) << "a partial line adds no record";
     text += next + "\n";
     dir.write("Comfort.dat", text);
-    expectSameAsFreshRead(reader, path);
-    EXPECT_EQ(reader.records().back().ComfortValue, 97.0f);
+    expectSameAsFreshRead(reader, store, path);
+    EXPECT_FALSE(reader.recordsUnchanged());
+    EXPECT_EQ(store.back().ComfortValue, 97.0f);
 
     // Truncated.
     text = comfortFile(20);
     dir.write("Comfort.dat", text);
-    expectSameAsFreshRead(reader, path);
-    EXPECT_EQ(reader.records().size(), 20u);
+    expectSameAsFreshRead(reader, store, path);
+    EXPECT_EQ(store.size(), 20u);
 
-    // Rewritten with the same size: one digit of an early line changed.
-    const auto at = text.find("\t50");
+    // Rewritten with the same size: one digit changed in the first line, then in the
+    // last one.
+    auto at = text.find("\t50");
     ASSERT_NE(at, std::string::npos);
     text[at + 1] = '6';
     dir.write("Comfort.dat", text);
-    expectSameAsFreshRead(reader, path);
-    EXPECT_EQ(reader.records()[0].DampnessSensation, 60.0f);
+    expectSameAsFreshRead(reader, store, path);
+    EXPECT_FALSE(reader.recordsUnchanged());
+    EXPECT_EQ(store[0].DampnessSensation, 60.0f);
+    at = text.rfind("\t50");
+    text[at + 1] = '7';
+    dir.write("Comfort.dat", text);
+    expectSameAsFreshRead(reader, store, path);
+    EXPECT_EQ(store.back().DampnessSensation, 70.0f);
+
+    // The last line feed replaced by a TAB: that line no longer counts.
+    text.back() = '\t';
+    dir.write("Comfort.dat", text);
+    expectSameAsFreshRead(reader, store, path);
+    EXPECT_EQ(store.size(), 19u);
 
     // Removed, then back.
     fs::remove(path);
-    expectSameAsFreshRead(reader, path);
+    expectSameAsFreshRead(reader, store, path);
     dir.write("Comfort.dat", text);
-    expectSameAsFreshRead(reader, path);
+    expectSameAsFreshRead(reader, store, path);
+
+    // A store changed behind the reader's back is filled anew.
+    store.clear();
+    expectSameAsFreshRead(reader, store, path);
+    store.pop_back();
+    expectSameAsFreshRead(reader, store, path);
+    std::vector<ComfortRecord> other;
+    expectSameAsFreshRead(reader, other, path);
 }
+
+INSTANTIATE_TEST_SUITE_P(ChunkSizes, ComfortFileReaderTest,
+                         ::testing::Values(std::size_t{1}, std::size_t{7}, std::size_t{64},
+                                           std::size_t{256 * 1024}));
 
 } // namespace
 } // namespace tessaplot
