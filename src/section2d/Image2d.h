@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+class QFileDialog;
 class QFrame;
 class QOpenGLContext;
 class QPushButton;
@@ -26,15 +27,36 @@ public:
     QOpenGLContext* ImageRC = nullptr;
     float SectionTime = 0.0f;
     int SectionStart = 0;
+    // What the last paint drew, as drawn (Latin-1): at most 59 bytes per title and
+    // 19 per tick text.
     std::string XTitle, YTitle;
     std::array<std::string, 6> XTickText, YTickText;
 
     QStatusBar* StatusBar1 = nullptr;
     QFrame* Panel1 = nullptr;
     QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr;
+    // Made when "save image" is first pressed.
+    QFileDialog* SavePictureDialog1 = nullptr;
+
+    void FormShow();
+    // Draws the section into ImageDC; runs as the surface's paint, which presents it.
+    void FormPaint();
+    void FormClose();
+    void FormDestroy();
+    // "save image": asks for a file and writes the picture there as PNG.
+    void BitBtn1Click();
+    // "exit".
+    void BitBtn2Click();
+
+    // Writes the picture as drawn (the surface's framebuffer) to `path` as PNG. On
+    // failure nothing is left at `path` and `error` says why.
+    bool SaveImage(const QString& path, QString* error = nullptr);
+    // The file name "save image" offers.
+    QString SuggestedFileName() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 };
 
 extern TForm3* Form3;
