@@ -7,4 +7,6 @@ list(APPEND TESSAPLOT_CORE_SOURCES
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ComfortWiring.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ComfortRefresh.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ComfortChart.cpp
 )

@@ -1,0 +1,100 @@
+#include "app/LocaleText.h"
+#include "app/RadioGroup.h"
+#include "app/Temp.h"
+#include "comfort/ComfortChartGeometry.h"
+#include "comfort/ComfortState.h"
+#include "comfort/Conclusions.h"
+#include "comfort/SensationBands.h"
+#include "gl/BitmapFont.h"
+#include "gl/GlPanel.h"
+
+#include <QLabel>
+
+#include <GL/gl.h>
+
+#include <span>
+
+namespace tessaplot {
+
+namespace {
+
+void drawTexts(std::span<const ChartText> texts) {
+    for (const ChartText& text : texts)
+        DrawLabel(text.x, text.y, 0.0f, text.text);
+}
+
+void drawStripes(std::span<const ChartStripe> stripes) {
+    for (const ChartStripe& stripe : stripes) {
+        glBegin(GL_QUAD_STRIP);
+        glColor3f(stripe.bottom.red, stripe.bottom.green, stripe.bottom.blue);
+        glVertex3f(0.0f, stripe.y0, 0.0f);
+        glVertex3f(1.0f, stripe.y0, 0.0f);
+        glColor3f(stripe.top.red, stripe.top.green, stripe.top.blue);
+        glVertex3f(0.0f, stripe.y1, 0.0f);
+        glVertex3f(1.0f, stripe.y1, 0.0f);
+        glEnd();
+    }
+}
+
+// One line strip through every point, in front of the stripes. Handed over as one
+// vertex array: a file of 150,000 lines would otherwise cost as many calls per draw.
+void drawCurve(const std::vector<ChartPoint>& points) {
+    glLineWidth(CurveWidth);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, CurveZ);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, sizeof(ChartPoint), points.data());
+    glDrawArrays(GL_LINE_STRIP, 0, static_cast<GLsizei>(points.size()));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glPopMatrix();
+    glLineWidth(1.0f);
+}
+
+} // namespace
+
+void TForm1::DrawComfortChart() {
+    const std::string separator = LocaleDecimalSeparator();
+    // With no records there is no end time: the time axis reads 0 throughout.
+    const float endTime = ComfortCount > 0 ? ComfortEndTime : 0.0f;
+
+    glColor3f(0.0f, 0.0f, 0.0f);
+    UseFont(ComfortDC, kViewFontBase);
+    drawTexts(ComfortTimeTicks(endTime, separator));
+    drawTexts(ComfortValueTicks(separator));
+    UseFont(ComfortDC, kSystemFontBase);
+    drawTexts(ComfortAxisTitles());
+
+    const int item = RadioGroup4->ItemIndex();
+    if (IsComfortQuantity(item)) {
+        const auto quantity = static_cast<ComfortQuantity>(item);
+        ComfortState& state = *comfortState;
+        const bool computed = state.drawnFrom(item, ComfortCount, endTime, separator);
+        const std::span<const ComfortRecord> records(ComfortRecords.data(),
+                                                     static_cast<std::size_t>(ComfortCount));
+        if (!computed)
+            BuildComfortCurve(records, endTime, quantity, state.curve);
+
+        const auto stripes = ComfortChartStripes(quantity);
+        drawStripes(stripes);
+        drawCurve(state.curve);
+        glColor3f(0.0f, 0.0f, 0.0f);
+        DrawLabel(ChartTitleX, ChartTitleY, 0.0f, ComfortChartTitle(quantity));
+        for (const ChartStripe& stripe : stripes)
+            DrawLabel(BandNameX, stripe.nameY, 0.0f, stripe.name);
+
+        if (!computed) {
+            const ConclusionCaptions captions = ConclusionTexts(records, quantity, separator);
+            for (std::size_t i = 0; i < captions.size(); ++i)
+                ConclusionLabels[i]->setText(QString::fromStdString(captions[i]));
+            state.drawnValid = true;
+            state.drawnQuantity = item;
+            state.drawnCount = ComfortCount;
+            state.drawnEndTime = endTime;
+            state.drawnSeparator = separator;
+        }
+    }
+    ComfortDC->present();
+}
+
+} // namespace tessaplot
