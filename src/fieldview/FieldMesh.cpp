@@ -1,0 +1,70 @@
+#include "fieldview/FieldMesh.h"
+
+#include <cstddef>
+
+namespace tessaplot {
+
+namespace {
+
+void addVertex(FieldMesh& mesh, float x, float y, float z, RampColor color) {
+    mesh.vertices.insert(mesh.vertices.end(), {x, y, z});
+    mesh.colors.insert(mesh.colors.end(), {color.r, color.g, color.b});
+}
+
+void addContiguousStrip(FieldMesh& mesh, int firstRecord, int count) {
+    mesh.strips.push_back({static_cast<int>(mesh.indices.size()), count});
+    for (int i = 0; i < count; ++i)
+        mesh.indices.push_back(static_cast<unsigned>(firstRecord + i));
+}
+
+} // namespace
+
+FieldMesh BuildFieldMesh(std::span<const FieldPoint> points, int positionsPerStep,
+                         const FieldExtents& extents, const ColorRamp& ramp, int colorAxis) {
+    FieldMesh mesh;
+    const int count = static_cast<int>(points.size());
+    const bool oneStep = positionsPerStep <= 0;
+    const int perStep = oneStep ? count : positionsPerStep;
+    const int steps = perStep > 0 ? count / perStep : 0;
+    const int drawn = steps * perStep;
+    if (drawn == 0)
+        return mesh;
+
+    mesh.vertices.reserve(static_cast<std::size_t>(drawn) * 3);
+    mesh.colors.reserve(static_cast<std::size_t>(drawn) * 3);
+    for (const FieldPoint& p : points.first(static_cast<std::size_t>(drawn))) {
+        addVertex(mesh, (p.Position - extents.PositionMin) / extents.PositionSpan,
+                  (p.Time - extents.TimeMin) / extents.TimeSpan,
+                  (p.Value - extents.ValueMin) / extents.ValueSpan,
+                  ramp.at(RampParameter(p, extents, colorAxis)));
+    }
+
+    mesh.indices.reserve(static_cast<std::size_t>(drawn) * (oneStep ? 1 : 2));
+    for (int k = 0; k < steps; ++k)
+        addContiguousStrip(mesh, k * perStep, perStep);
+    mesh.acrossCount = steps;
+    if (oneStep)
+        return mesh;
+    for (int j = 0; j < perStep; ++j) {
+        mesh.strips.push_back({static_cast<int>(mesh.indices.size()), steps});
+        for (int k = 0; k < steps; ++k)
+            mesh.indices.push_back(static_cast<unsigned>(j + k * perStep));
+    }
+    return mesh;
+}
+
+FieldMesh BuildBodyCurve(std::span<const FieldPoint> points, const FieldExtents& extents,
+                         RampColor color) {
+    FieldMesh mesh;
+    if (points.empty())
+        return mesh;
+    mesh.vertices.reserve(points.size() * 3);
+    mesh.colors.reserve(points.size() * 3);
+    for (const FieldPoint& p : points)
+        addVertex(mesh, (p.Time - extents.TimeMin) / extents.TimeSpan,
+                  (p.Value - extents.ValueMin) / extents.ValueSpan, 0.0f, color);
+    addContiguousStrip(mesh, 0, static_cast<int>(points.size()));
+    return mesh;
+}
+
+} // namespace tessaplot
