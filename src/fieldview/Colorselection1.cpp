@@ -1,14 +1,16 @@
 #include "fieldview/Colorselection1.h"
 
 #include "app/Glyphs.h"
-#include "fieldview/ColorBox.h"
-
+#include "app/Temp.h"
 #include "app/Widgets.h"
+#include "fieldview/ColorBox.h"
+#include "fieldview/Swatches.h"
 
 #include <QFrame>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace tessaplot {
 
@@ -21,7 +23,8 @@ TForm2::TForm2() {
     setModal(true);
     resize(472, 351);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Color&&Direction"), this);
+    // A doubled '&' in a title shows as one '&' (a single one marks a shortcut key).
+    GroupBox1 = new QGroupBox(QStringLiteral("Color&&&&Direction"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 8, 449, 249);
 
@@ -64,6 +67,58 @@ TForm2::TForm2() {
     BitBtn2 = new QPushButton(CancelGlyph(), QStringLiteral("CANCEL"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(296, 264, 75, 25);
+
+    connect(ColorBox1, &QComboBox::currentIndexChanged, this, &TForm2::ColorBox1Change);
+    connect(ColorBox2, &QComboBox::currentIndexChanged, this, &TForm2::ColorBox2Change);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
+    FormCreate();
+}
+
+void TForm2::FormCreate() {
+    ColorBox2Change();
+}
+
+namespace {
+
+void fillSwatches(const std::array<QFrame*, 10>& shapes, unsigned start, unsigned end) {
+    const std::array<unsigned, 10> colors = SwatchColors(start, end);
+    for (size_t i = 0; i < shapes.size(); ++i) {
+        const unsigned c = colors[i];
+        QPalette palette = shapes[i]->palette();
+        palette.setColor(QPalette::Window,
+                         QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                                static_cast<int>((c >> 16) & 0xFF)));
+        shapes[i]->setPalette(palette);
+    }
+}
+
+void requestRedraw() {
+    if (Form1 == nullptr)
+        return;
+    Form1->Timer1->start();
+    Form1->RedrawPending = true;
+}
+
+} // namespace
+
+void TForm2::ColorBox1Change() {
+    fillSwatches(Shapes, ColorBox1->SelectedRgb24(), ColorBox2->SelectedRgb24());
+}
+
+void TForm2::ColorBox2Change() {
+    fillSwatches(Shapes, ColorBox1->SelectedRgb24(), ColorBox2->SelectedRgb24());
+}
+
+void TForm2::BitBtn1Click() {
+    ColorAxis = RadioButton1->isChecked() ? 0 : RadioButton2->isChecked() ? 1 : 2;
+    accept();
+    requestRedraw();
+}
+
+void TForm2::BitBtn2Click() {
+    reject();
+    requestRedraw();
 }
 
 } // namespace tessaplot

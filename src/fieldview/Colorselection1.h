@@ -20,6 +20,17 @@ class TForm2 : public QDialog {
 public:
     TForm2();
 
+    // Shows the default ramp's swatches.
+    void FormCreate();
+    // A colour chosen in either box: all ten swatches anew from both boxes.
+    void ColorBox1Change();
+    void ColorBox2Change();
+    // OK: stores the axis, closes, asks the main window for a redraw.
+    void BitBtn1Click();
+    // CANCEL: closes and asks for a redraw; the axis stays, the colours chosen stay.
+    // (The title bar's close box closes alike but asks for no redraw.)
+    void BitBtn2Click();
+
     // 0: along the value (Z) axis, 1: along time ("X-axis"), 2: along position.
     int ColorAxis = 0;
 
