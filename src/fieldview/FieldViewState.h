@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+
+#include <optional>
+
+namespace tessaplot {
+
+class GlPanel;
+class TForm1;
+
+// What the field view keeps besides the main window's named members.
+struct FieldViewState {
+    // The latest drag position not yet turned into a step. Move events that arrive
+    // while a step is being drawn overwrite it, so a slow picture gives fewer steps
+    // instead of a backlog.
+    struct PendingMove {
+        GlPanel* panel;
+        int x, y;
+        bool leftButtonHeld;
+    };
+    std::optional<PendingMove> pendingMove;
+
+    // A press on the "Conclusions" group box itself, waiting for its release.
+    bool conclusionsPressed = false;
+};
+
+// Draws the shown field page into ViewDC and shows it: the frame, then the current
+// data file with the current column. A surface without its context yet is drawn by
+// the deferred redraw as soon as the context exists.
+void DrawFieldPage(TForm1& form);
+
+// Runs the step of the latest merged drag position, if any.
+void FlushPendingMove(TForm1& form);
+
+// Fabric "Show Data": the data-set check, the caption, the status bar, the 2D button;
+// and the picture when `draw` is set.
+void ShowFabricData(TForm1& form, bool draw);
+
+} // namespace tessaplot
