@@ -250,5 +250,28 @@ TEST_F(FieldPictureTest, ConclusionsClickUpdatesTheFabricCaptionsWithoutDrawing)
     Form1->PointCount = 0;
 }
 
+TEST_F(FieldPictureTest, DeferredRedrawDrawsTheChoiceOfTheShownPage) {
+    openDataSet(writeSampleDataSet());
+    Form1->SetActivePage(Form1->TabSheet3);
+    ASSERT_TRUE(waitFor([] { return Form1->Panel8->hasContext(); }));
+    ASSERT_TRUE(waitForRedraw());
+    EXPECT_EQ(Form1->PointCount, 0) << "nothing chosen: the frame only";
+    Form1->RadioGroup3->SetItemIndex(2); // skin wetness
+    Form1->RedrawPending = true;
+    ASSERT_TRUE(waitForRedraw());
+    EXPECT_EQ(Form1->DataColumn, 3);
+    EXPECT_EQ(Form1->ThreeDView, 0);
+    EXPECT_GT(Form1->PointCount, 0);
+    EXPECT_TRUE(anyColouredPixel(Form1->Panel8->grabFramebuffer()));
+
+    Form1->SetActivePage(Form1->TabSheet2);
+    Form1->RadioGroup2->SetItemIndex(2);
+    ASSERT_TRUE(waitFor([] { return Form1->Panel5->hasContext(); }));
+    ASSERT_TRUE(waitForRedraw());
+    EXPECT_EQ(Form1->DataColumn, 4);
+    EXPECT_EQ(Form1->ThreeDView, 1);
+    EXPECT_TRUE(anyColouredPixel(Form1->Panel5->grabFramebuffer()));
+}
+
 } // namespace
 } // namespace tessaplot::test
