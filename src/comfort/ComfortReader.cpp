@@ -193,13 +193,15 @@ bool ComfortFileReader::loadFile(const std::string& path, std::size_t& confirmed
 
 ComfortReadResult ComfortFileReader::read(const std::string& path,
                                           std::vector<ComfortRecord>& store) {
-    recordsUnchanged_ = false;
     std::size_t confirmedBytes = 0;
     if (!loadFile(path, confirmedBytes)) {
+        recordsUnchanged_ = lastReadFailed_ && store.empty();
+        lastReadFailed_ = true;
         store.clear();
         forget();
         return {};
     }
+    lastReadFailed_ = false;
     // Parsing is line by line, so the records of an unchanged prefix of complete lines
     // are the same whatever follows it.
     const bool storeAsLeft = store.data() == storeData_ && store.size() == storeSize_;

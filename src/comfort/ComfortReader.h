@@ -73,8 +73,8 @@ public:
     ComfortReadResult read(const std::string& path, std::vector<ComfortRecord>& store);
 
     // Whether the last read left the store exactly as the read before it (same bytes of
-    // every converted line, nothing appended), so that anything computed from the
-    // records since then still holds.
+    // every converted line, nothing appended; or the file missing both times), so that
+    // anything computed from the records since then still holds.
     bool recordsUnchanged() const { return recordsUnchanged_; }
 
 private:
@@ -96,6 +96,7 @@ private:
     const ComfortRecord* storeData_ = nullptr;
     std::size_t storeSize_ = 0;
     bool recordsUnchanged_ = false;
+    bool lastReadFailed_ = false;
 };
 
 } // namespace tessaplot

@@ -284,6 +284,9 @@ TEST_P(ComfortFileReaderTest, MatchesFreshReadsWhileTheFileChanges) {
     // Removed, then back.
     fs::remove(path);
     expectSameAsFreshRead(reader, store, path);
+    EXPECT_FALSE(reader.recordsUnchanged());
+    expectSameAsFreshRead(reader, store, path);
+    EXPECT_TRUE(reader.recordsUnchanged()) << "still missing";
     dir.write("Comfort.dat", text);
     expectSameAsFreshRead(reader, store, path);
 
