@@ -20,13 +20,5 @@ TEST(DragStep, LargerOffsetDecidesAndTiesAreVertical) {
         EXPECT_EQ(DragStep(c.dx, c.dy), c.expected) << c.dx << ", " << c.dy;
 }
 
-TEST(ViewStepTransform, ShrinkAndEnlargeUndoEachOther) {
-    const float product = TransformOf(ViewStep::Small).factor * TransformOf(ViewStep::Large).factor;
-    EXPECT_EQ(product, 1.0f);
-    EXPECT_EQ(TransformOf(ViewStep::Up).angle, -TransformOf(ViewStep::Down).angle);
-    EXPECT_EQ(TransformOf(ViewStep::Left).angle, -TransformOf(ViewStep::Right).angle);
-    EXPECT_EQ(TransformOf(ViewStep::Reset).kind, ViewStepTransform::Replace);
-}
-
 } // namespace
 } // namespace tessaplot
