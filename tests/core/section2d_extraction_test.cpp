@@ -146,20 +146,3 @@ TEST(SectionExtraction, TimeSectionTakesOneWholeStepOfAFibre) {
     // A load that could not tell the step length (one time step) takes six.
     EXPECT_EQ(ExtractTimeSection(field.points, 1.0f, 0).points.size(), 6u);
 }
-
-TEST(SectionExtraction, RequestThatDidNotConvertHasNoPoints) {
-    const LoadedField field = loadFiber({"0", "1"}, kSixPositions);
-    SectionRequest request;
-    request.kind = SectionKind::Time;
-    request.converted = false;
-    const Section none = ExtractSection(request, field.points, 6, ".");
-    EXPECT_EQ(none.kind, SectionKind::Time);
-    EXPECT_TRUE(none.points.empty());
-
-    request.converted = true;
-    request.sectionTime = 1.0f;
-    EXPECT_EQ(ExtractSection(request, field.points, 6, ".").start, 6);
-    request.kind = SectionKind::Position;
-    request.positionText = "0.25";
-    EXPECT_EQ(ys(ExtractSection(request, field.points, 6, ".")), (std::vector<float>{5, 105}));
-}

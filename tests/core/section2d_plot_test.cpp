@@ -44,19 +44,6 @@ TEST(SectionPlot, HugeTickValuesStayWithinTheLabelLength) {
               "1125899906842624");
 }
 
-TEST(SectionPlot, CurveMapsTheLoadExtentsOntoTheFrame) {
-    const SectionExtents extents{0.0f, 0.25f, 0.25f, 30.0f, 35.0f, 5.0f};
-    const auto placed =
-        PlaceSectionCurve({{0.0f, 30.0f}, {0.125f, 32.5f}, {0.25f, 35.0f}}, extents);
-    ASSERT_EQ(placed.size(), 3u);
-    EXPECT_FLOAT_EQ(placed[0].x, -0.7f);
-    EXPECT_FLOAT_EQ(placed[0].y, -0.5f);
-    EXPECT_FLOAT_EQ(placed[1].x, -0.2f);
-    EXPECT_FLOAT_EQ(placed[1].y, 0.0f);
-    EXPECT_FLOAT_EQ(placed[2].x, 0.3f);
-    EXPECT_FLOAT_EQ(placed[2].y, 0.5f);
-}
-
 TEST(SectionPlot, TitlesNameTheAxesAndAreBounded) {
     Section timeSection;
     timeSection.kind = SectionKind::Time;
