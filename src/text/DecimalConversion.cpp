@@ -1,5 +1,6 @@
 #include "text/DecimalConversion.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -14,6 +15,36 @@ bool isCSpace(char c) {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// The power of ten of a decimal number's leading digit plus one (123.4 gives 3, 0.05
+// gives -1), from its digits and exponent; saturates instead of overflowing.
+long long decimalMagnitude(std::string_view number) {
+    size_t i = 0;
+    long long magnitude = 0;
+    bool seenNonZero = false;
+    for (; i < number.size() && isDigit(number[i]); ++i) {
+        seenNonZero = seenNonZero || number[i] != '0';
+        magnitude += seenNonZero ? 1 : 0;
+    }
+    if (i < number.size() && number[i] == '.') {
+        for (++i; i < number.size() && isDigit(number[i]); ++i) {
+            if (!seenNonZero && number[i] == '0')
+                --magnitude;
+            seenNonZero = seenNonZero || number[i] != '0';
+        }
+    }
+    long long exponent = 0;
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+        ++i;
+        const bool negative = i < number.size() && number[i] == '-';
+        if (i < number.size() && (number[i] == '-' || number[i] == '+'))
+            ++i;
+        for (; i < number.size() && isDigit(number[i]); ++i)
+            exponent = std::min(exponent * 10 + (number[i] - '0'), 1000000000LL);
+        exponent = negative ? -exponent : exponent;
+    }
+    return magnitude + exponent;
 }
 
 } // namespace
@@ -35,16 +66,14 @@ double ParseDecimalDouble(std::string_view text) noexcept {
     double value = 0.0;
     auto [ptr, ec] = std::from_chars(p, end, value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value untouched here; tell overflow from underflow
-        // by the exponent's sign as strtod would (HUGE_VAL or 0).
-        std::string_view rest(p, static_cast<size_t>(end - p));
-        const auto e = rest.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && e + 1 < rest.size() && rest[e + 1] == '-';
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        // from_chars leaves the value untouched here; like strtod, give HUGE_VAL for
+        // an overflow and 0 for an underflow, told apart by the number's own magnitude.
+        value = decimalMagnitude(std::string_view(p, static_cast<size_t>(ptr - p))) > 0
+                    ? std::numeric_limits<double>::infinity()
+                    : 0.0;
     } else if (ec != std::errc()) {
         return 0.0;
     }
-    (void)ptr;
     return negative ? -value : value;
 }
 
