@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils
-    fonts-dejavu-core fonts-droid-fallback
+    fonts-dejavu-core fonts-dejavu-extra fonts-droid-fallback
     imagemagick
 )
 

@@ -2,11 +2,16 @@
 
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace tessaplot {
 
 QFont DefaultFormFont() {
+    // The layout's places and widths were made for a narrow 8-point desktop font; the
+    // condensed face keeps the longer quantity names inside their groups.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
+    font.setStretch(QFont::SemiCondensed);
     font.setPixelSize(11);
     return font;
 }
@@ -30,11 +35,13 @@ QStatusBar* MakeStatusBar(QWidget* parent, const QString& name,
         auto* panel = new QLabel(text, bar);
         panel->setObjectName(QStringLiteral("Panel%1").arg(index));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // A panel is never narrower than its first text, so no caption is clipped.
+        const int needed = panel->fontMetrics().horizontalAdvance(text) + 10;
         if (index == last) {
             panel->setMinimumWidth(width);
             bar->addWidget(panel, 1);
         } else {
-            panel->setFixedWidth(width);
+            panel->setFixedWidth(std::max(width, needed));
             bar->addWidget(panel);
         }
         ++index;

@@ -1,0 +1,84 @@
+// Makes the README's pictures with the program's own windows: opens a result
+// directory as a user would, shows a quantity on each page and saves what the main
+// window shows.
+//   screenshot <result-directory> <output-directory>
+#include "app/Application.h"
+#include "app/RadioGroup.h"
+#include "app/Temp.h"
+#include "dataset/DirectoryListBox.h"
+#include "dataset/Unit4.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+using tessaplot::Form1;
+
+void settle(int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired())
+        QTest::qWait(10);
+}
+
+bool save(const QString& directory, const char* name) {
+    settle(300);
+    const QString path = QDir(directory).filePath(QLatin1String(name));
+    if (!Form1->grab().save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: screenshot <result-directory> <output-directory>\n");
+        return 2;
+    }
+    tessaplot::SetDefaultSurfaceFormat();
+    tessaplot::TApplication app(argc, argv);
+    const QString data = QString::fromLocal8Bit(argv[1]);
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+    if (!tessaplot::CreateForms())
+        return 1;
+    Form1->show();
+    if (!QTest::qWaitForWindowExposed(Form1))
+        return 1;
+    tessaplot::Form4->DirectoryListBox1->SetDirectory(data);
+    tessaplot::Form4->Button1Click();
+    settle(200);
+
+    bool ok = true;
+    Form1->RadioGroup1->SetItemIndex(5); // temperature
+    Form1->BitBtn1->click();
+    ok = save(out, "main-window.png") && ok;
+
+    Form1->SetActivePage(Form1->TabSheet2);
+    settle(200);
+    Form1->RadioGroup2->SetItemIndex(0);
+    Form1->BitBtn4->click();
+    ok = save(out, "fibers.png") && ok;
+
+    Form1->SetActivePage(Form1->TabSheet3);
+    settle(200);
+    Form1->RadioGroup3->SetItemIndex(0);
+    Form1->BitBtn7->click();
+    ok = save(out, "body-property.png") && ok;
+
+    Form1->SetActivePage(Form1->TabSheet4);
+    Form1->RadioGroup4->SetItemIndex(0);
+    ok = save(out, "body-comfort.png") && ok;
+
+    tessaplot::DestroyForms();
+    return ok ? 0 : 1;
+}
