@@ -1,0 +1,28 @@
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <vector>
+
+namespace tessaplot::bench {
+
+struct Figure {
+    double median = 0, min = 0, max = 0; // milliseconds
+};
+
+// Runs `work` once to warm up, then `runs` times, and summarises the wall times.
+inline Figure Measure(int runs, const std::function<void()>& work) {
+    work();
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const auto end = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms.front(), ms.back()};
+}
+
+} // namespace tessaplot::bench

@@ -1,0 +1,382 @@
+// Prints the viewer's speed on large result directories as a table of medians
+// (min - max), with our readers set against two reference readers.
+//   bench_report <data-directory>          (data is generated there when missing)
+//   bench_report --startup-probe           (internal: start-up to the first frame)
+//   bench_report --rss-probe <directory>   (internal: peak memory with a big layer shown)
+#include "ReferenceReaders.h"
+#include "SampleData.h"
+#include "Timing.h"
+
+#include "app/Application.h"
+#include "app/RadioGroup.h"
+#include "app/Temp.h"
+#include "comfort/ComfortReader.h"
+#include "dataset/DirectoryListBox.h"
+#include "dataset/FieldLoader.h"
+#include "dataset/Unit4.h"
+#include "gl/GlPanel.h"
+
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <GL/gl.h>
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+using namespace tessaplot;
+using namespace tessaplot::bench;
+
+namespace {
+
+constexpr int kRuns = 9;
+
+void settle(int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired())
+        QTest::qWait(5);
+}
+
+void row(const char* what, const Figure& f, const std::string& note = {}) {
+    std::printf("| %-58s | %9.2f | %8.2f - %-8.2f | %s\n", what, f.median, f.min, f.max,
+                note.c_str());
+    std::fflush(stdout);
+}
+
+std::string ratio(double ours, double other, const char* name) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2fx of %s", ours / other, name);
+    return text;
+}
+
+// Writes the data sets once; later runs reuse them (the generator is deterministic).
+struct BenchData {
+    fs::path root;
+    fs::path layer1800, layer15000, layer150000, body150000;
+    fs::path comfort(int lines) const { return root / ("comfort-" + std::to_string(lines)); }
+};
+
+bool ensureDataSet(const fs::path& dir, const sample::DataSetOptions& options) {
+    if (fs::exists(dir / "done"))
+        return true;
+    std::printf("generating %s ...\n", dir.c_str());
+    std::fflush(stdout);
+    if (!sample::WriteDataSet(dir, options))
+        return false;
+    return sample::WriteTextFile(dir / "done", "");
+}
+
+BenchData makeData(const fs::path& root) {
+    BenchData data{root, root / "layer-1800", root / "layer-15000", root / "layer-150000",
+                   root / "body-150000"};
+    const auto fieldSet = [](int steps) {
+        sample::DataSetOptions o;
+        o.timeSteps = steps;
+        o.durationMinutes = steps * 0.5;
+        o.fiberFiles = 1;
+        o.comfortLines = 100;
+        return o;
+    };
+    ensureDataSet(data.layer1800, fieldSet(300));
+    ensureDataSet(data.layer15000, fieldSet(2500));
+    ensureDataSet(data.layer150000, fieldSet(25000));
+    sample::DataSetOptions body = fieldSet(150000);
+    body.layers = 1;
+    body.fiberFiles = 0;
+    if (!fs::exists(data.body150000 / "done")) {
+        fs::create_directories(data.body150000);
+        sample::DataSetOptions small = fieldSet(10);
+        small.fiberFiles = 0;
+        sample::WriteTextFile(data.body150000 / "Fabrics.dat", sample::FabricsTable(small));
+        sample::WriteTextFile(data.body150000 / "BodyProperty.dat",
+                              sample::BodyPropertyTable(body));
+        sample::WriteTextFile(data.body150000 / "done", "");
+    }
+    for (int lines : {1000, 15000, 150000}) {
+        const fs::path dir = data.comfort(lines);
+        if (fs::exists(dir / "done"))
+            continue;
+        sample::DataSetOptions o = fieldSet(10);
+        o.fiberFiles = 0;
+        o.comfortLines = lines;
+        o.durationMinutes = lines * 0.5;
+        fs::create_directories(dir);
+        sample::WriteTextFile(dir / "Fabrics.dat", sample::FabricsTable(o));
+        sample::WriteTextFile(dir / "Comfort.dat", sample::ComfortTable(o));
+        sample::WriteTextFile(dir / "done", "");
+    }
+    return data;
+}
+
+void openDataSet(const fs::path& dir) {
+    Form4->DirectoryListBox1->SetDirectory(QString::fromStdString(dir.string()));
+    Form4->Button1Click();
+    settle(100);
+}
+
+void finish(GlPanel* panel) {
+    panel->makeCurrent();
+    glFinish();
+}
+
+double numpyLayerMs(const fs::path& fabrics) {
+    QProcess python;
+    const QString script = QStringLiteral("import time, numpy\n"
+                                          "ms = []\n"
+                                          "for i in range(3):\n"
+                                          "    t = time.perf_counter()\n"
+                                          "    a = numpy.loadtxt(r'%1', delimiter='\\t', "
+                                          "usecols=(0, 1, 8), dtype=numpy.float32)\n"
+                                          "    n = a.shape[0] // 18\n"
+                                          "    layer = a.reshape(n, 3, 6, 3)[:, 0, :, :]\n"
+                                          "    ms.append((time.perf_counter() - t) * 1000)\n"
+                                          "ms.sort()\n"
+                                          "print(ms[1])\n")
+                               .arg(QString::fromStdString(fabrics.string()));
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script});
+    if (!python.waitForFinished(600000) || python.exitCode() != 0)
+        return -1;
+    return python.readAllStandardOutput().trimmed().toDouble();
+}
+
+void readingSection(const BenchData& data) {
+    std::printf("\n### Reading one layer of 150,000 records (Fabrics.dat, 450,000 lines)\n\n");
+    std::printf("| %-58s | %9s | %-19s | ratios\n", "case", "median ms", "min - max ms");
+    std::printf("|---|---|---|---|\n");
+    const std::string fabrics = (data.layer150000 / "Fabrics.dat").string();
+    std::vector<FieldPoint> points;
+    FieldLoadRequest request;
+    request.rules = ReadingRules::Fabric;
+    request.dataColumn = 8;
+    request.layerIndex = 0;
+    request.layerCount = 3;
+    request.layerLines = 6;
+    std::vector<float> values;
+    const Figure fgets = Measure(5, [&] { FgetsStrtodFabricLayer(fabrics, 0, 3, 8, values); });
+    const Figure scan = Measure(kRuns, [&] { NewlineScan(fabrics); });
+    const Figure ours = Measure(kRuns, [&] { LoadField(fabrics, request, points); });
+    const double numpy = numpyLayerMs(data.layer150000 / "Fabrics.dat");
+    row("our reader (LoadField)", ours,
+        ratio(ours.median, fgets.median, "fgets+strtod") + ", " +
+            ratio(ours.median, scan.median, "newline scan") +
+            (numpy > 0 ? ", " + ratio(ours.median, numpy, "numpy") : std::string()));
+    row("reference: fgets + strtod on every column", fgets);
+    row("reference: fresh read + memchr newline scan (floor)", scan);
+    if (numpy > 0)
+        row("reference: numpy.loadtxt (median of 3)", Figure{numpy, numpy, numpy});
+    else
+        std::printf("| numpy not available (python3-numpy) | | | |\n");
+
+    const std::string comfort = (data.comfort(150000) / "Comfort.dat").string();
+    const Figure comfortFgets = Measure(5, [&] { FgetsStrtodComfort(comfort, values); });
+    const Figure comfortScan = Measure(kRuns, [&] { NewlineScan(comfort); });
+    std::vector<ComfortRecord> store;
+    const Figure comfortOurs = Measure(kRuns, [&] {
+        ComfortFileReader fresh; // no cache: every line converted
+        fresh.read(comfort, store);
+    });
+    row("Comfort.dat 150,000 lines, our reader without its cache", comfortOurs,
+        ratio(comfortOurs.median, comfortFgets.median, "fgets+strtod") + ", " +
+            ratio(comfortOurs.median, comfortScan.median, "newline scan"));
+    row("reference: Comfort.dat fgets + strtod", comfortFgets);
+    row("reference: Comfort.dat newline scan (floor)", comfortScan);
+}
+
+void redrawSection(const BenchData& data) {
+    std::printf("\n### Full redraw (read + mesh + draw + glFinish), Show Data\n\n");
+    std::printf("| %-58s | %9s | %-19s |\n", "case", "median ms", "min - max ms");
+    std::printf("|---|---|---|---|\n");
+    const struct {
+        const fs::path* dir;
+        const char* what;
+    } fabrics[] = {{&data.layer1800, "Fabric layer of 1,800 records"},
+                   {&data.layer15000, "Fabric layer of 15,000 records"},
+                   {&data.layer150000, "Fabric layer of 150,000 records"}};
+    for (const auto& f : fabrics) {
+        openDataSet(*f.dir);
+        Form1->RadioGroup1->SetItemIndex(5);
+        row(f.what, Measure(kRuns, [] {
+                Form1->BitBtn1Click();
+                finish(Form1->Panel1);
+            }));
+    }
+    Form1->SetActivePage(Form1->TabSheet1);
+    row("Fabric layer of 150,000 records, one 'Left' step", Measure(kRuns, [] {
+            Form1->ToolButton6Click();
+            finish(Form1->Panel1);
+        }));
+
+    Form1->SetActivePage(Form1->TabSheet2);
+    settle(200);
+    Form1->RadioGroup2->SetItemIndex(0);
+    row("Fibre file of 150,000 lines", Measure(kRuns, [] {
+            Form1->BitBtn4Click();
+            finish(Form1->Panel5);
+        }));
+
+    openDataSet(data.body150000);
+    Form1->SetActivePage(Form1->TabSheet3);
+    settle(200);
+    Form1->RadioGroup3->SetItemIndex(0);
+    row("BodyProperty.dat of 150,000 lines", Measure(kRuns, [] {
+            Form1->BitBtn7Click();
+            finish(Form1->Panel8);
+        }));
+}
+
+void comfortSection(const BenchData& data) {
+    std::printf("\n### One BodyComfort tick (read, chart, conclusions, glFinish)\n\n");
+    std::printf("| %-58s | %9s | %-19s |\n", "case", "median ms", "min - max ms");
+    std::printf("|---|---|---|---|\n");
+    for (int lines : {1000, 15000, 150000}) {
+        openDataSet(data.comfort(lines));
+        const std::string path = (data.comfort(lines) / "Comfort.dat").string();
+        std::ifstream in(path, std::ios::binary);
+        const std::string original((std::istreambuf_iterator<char>(in)), {});
+        Form1->SetActivePage(Form1->TabSheet4);
+        settle(100);
+        Form1->Timer2->stop(); // the ticks are made by hand here
+        Form1->RadioGroup4->SetItemIndex(0);
+        const auto tick = [] {
+            Form1->Timer2Timer();
+            finish(Form1->Panel16);
+        };
+        const std::string n = std::to_string(lines);
+        row((n + " lines, file unchanged").c_str(), Measure(kRuns, tick));
+
+        std::string grown = original;
+        const std::string lastLine = original.substr(original.rfind('\n', original.size() - 2) + 1);
+        row((n + " lines, file grows by a line per tick").c_str(), Measure(kRuns, [&] {
+                std::ofstream(path, std::ios::app | std::ios::binary) << lastLine;
+                tick();
+            }));
+        std::string variant = original;
+        variant[0] = variant[0] == '1' ? '2' : '1';
+        bool flip = false;
+        row((n + " lines, file rewritten whole per tick").c_str(), Measure(kRuns, [&] {
+                flip = !flip;
+                std::ofstream(path, std::ios::trunc | std::ios::binary)
+                    << (flip ? variant : original);
+                tick();
+            }));
+        std::ofstream(path, std::ios::trunc | std::ios::binary) << original;
+    }
+
+    // CPU share while the page follows an unchanged 150,000-line file on its own timer.
+    openDataSet(data.comfort(150000));
+    Form1->SetActivePage(Form1->TabSheet4);
+    Form1->RadioGroup4->SetItemIndex(0);
+    settle(500);
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    QElapsedTimer wall;
+    wall.start();
+    settle(10000);
+    getrusage(RUSAGE_SELF, &after);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) +
+                       seconds(after.ru_stime) - seconds(before.ru_stime);
+    std::printf("\nCPU while following an unchanged 150,000-line Comfort.dat for %.1f s: "
+                "%.1f%% of one core\n",
+                wall.elapsed() / 1000.0, 100.0 * cpu / (wall.elapsed() / 1000.0));
+}
+
+int startupProbe() {
+    QElapsedTimer clock;
+    clock.start();
+    if (!CreateForms())
+        return 1;
+    Form1->show();
+    while (Form1->RedrawPending || !Form1->Panel1->hasContext())
+        QTest::qWait(1);
+    finish(Form1->Panel1);
+    std::printf("%.1f\n", clock.nsecsElapsed() / 1e6);
+    DestroyForms();
+    return 0;
+}
+
+// Peak resident memory of this process image. getrusage's ru_maxrss would also count
+// the parent's pages from before the exec, so the kernel's high-water mark is read.
+double peakResidentMb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return -1;
+}
+
+int rssProbe(const char* directory) {
+    if (!CreateForms())
+        return 1;
+    Form1->show();
+    settle(200);
+    openDataSet(directory);
+    Form1->RadioGroup1->SetItemIndex(5);
+    Form1->BitBtn1Click();
+    settle(300);
+    std::printf("%.1f\n", peakResidentMb());
+    DestroyForms();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    SetDefaultSurfaceFormat();
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    TApplication app(argc, argv);
+    if (argc >= 2 && std::string(argv[1]) == "--startup-probe")
+        return startupProbe();
+    if (argc >= 3 && std::string(argv[1]) == "--rss-probe")
+        return rssProbe(argv[2]);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_report <data-directory>\n");
+        return 2;
+    }
+    const BenchData data = makeData(argv[1]);
+
+    readingSection(data);
+
+    if (!CreateForms())
+        return 1;
+    Form1->show();
+    settle(300);
+    redrawSection(data);
+    comfortSection(data);
+    DestroyForms();
+
+    std::vector<double> startups;
+    for (int i = 0; i < 7; ++i) {
+        QProcess probe;
+        QElapsedTimer wall;
+        wall.start();
+        probe.start(QCoreApplication::applicationFilePath(), {"--startup-probe"});
+        probe.waitForFinished(60000);
+        startups.push_back(wall.nsecsElapsed() / 1e6);
+    }
+    std::sort(startups.begin(), startups.end());
+    std::printf("\nStart-up to the first drawn frame (whole process, median of 7): %.0f ms "
+                "(min %.0f, max %.0f)\n",
+                startups[3], startups.front(), startups.back());
+
+    QProcess rss;
+    rss.start(QCoreApplication::applicationFilePath(),
+              {"--rss-probe", QString::fromStdString(data.layer150000.string())});
+    rss.waitForFinished(120000);
+    std::printf("Peak resident memory with the 150,000-record layer shown: %s MB\n",
+                rss.readAllStandardOutput().trimmed().constData());
+    return 0;
+}
