@@ -22,11 +22,15 @@ namespace tessaplot {
 
 namespace {
 
-// Compiles the mesh into a new display list from vertex and colour arrays (one draw
-// call per strip rather than one call per number). 0 when there is nothing to draw.
+// Compiles the mesh into a new display list from vertex and colour arrays, all its
+// segments in one draw call. 0 when there is nothing to draw.
 GLuint compileMesh(const FieldMesh& mesh) {
     if (mesh.strips.empty())
         return 0;
+    // Kept between draws: a redraw of a large field then allocates nothing here.
+    static std::vector<unsigned> segments;
+    segments.clear();
+    AppendSegmentIndices(mesh, segments);
     const GLuint list = glGenLists(1);
     if (list == 0)
         return 0;
@@ -37,9 +41,8 @@ GLuint compileMesh(const FieldMesh& mesh) {
     glVertexPointer(3, GL_FLOAT, 0, mesh.vertices.data());
     glColorPointer(3, GL_FLOAT, 0, mesh.colors.data());
     glNewList(list, GL_COMPILE);
-    for (const StripSpan& strip : mesh.strips)
-        glDrawElements(GL_LINE_STRIP, strip.count, GL_UNSIGNED_INT,
-                       mesh.indices.data() + strip.first);
+    glDrawElements(GL_LINES, static_cast<GLsizei>(segments.size()), GL_UNSIGNED_INT,
+                   segments.data());
     glEndList();
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);

@@ -67,4 +67,18 @@ FieldMesh BuildBodyCurve(std::span<const FieldPoint> points, const FieldExtents&
     return mesh;
 }
 
+void AppendSegmentIndices(const FieldMesh& mesh, std::vector<unsigned>& segments) {
+    std::size_t total = 0;
+    for (const StripSpan& strip : mesh.strips)
+        total += strip.count > 1 ? 2 * static_cast<std::size_t>(strip.count - 1) : 0;
+    segments.reserve(segments.size() + total);
+    for (const StripSpan& strip : mesh.strips) {
+        const unsigned* run = mesh.indices.data() + strip.first;
+        for (int i = 1; i < strip.count; ++i) {
+            segments.push_back(run[i - 1]);
+            segments.push_back(run[i]);
+        }
+    }
+}
+
 } // namespace tessaplot

@@ -29,6 +29,10 @@ struct FieldMesh {
     int vertexCount() const { return static_cast<int>(vertices.size() / 3); }
 };
 
+// The strips as separate segments (pairs of record indices), for one draw call: the
+// software renderers we meet pay per call and per strip far more than per segment.
+void AppendSegmentIndices(const FieldMesh& mesh, std::vector<unsigned>& segments);
+
 // The 3D mesh of a fabric or fibre field: for every complete time step of
 // `positionsPerStep` records a strip across the thickness, then for every node a strip
 // along time. Records after the last complete time step are left out.

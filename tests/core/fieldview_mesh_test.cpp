@@ -60,6 +60,24 @@ TEST(FieldMesh, LinesAcrossEveryStepAndAlongEveryNode) {
     EXPECT_FLOAT_EQ(mesh.vertices[47 * 3 + 2], 75.0f / 995.0f);
 }
 
+TEST(FieldMesh, SegmentsJoinTheRecordsOfEveryStripAndNothingElse) {
+    const auto points = layerRecords(3, 4);
+    const FieldMesh mesh = BuildFieldMesh(points, 3, extentsOf(3, 4), ColorRamp{}, 0);
+    std::vector<unsigned> segments{99, 98}; // appended to, not replaced
+    AppendSegmentIndices(mesh, segments);
+    // 4 steps x 2 segments across, 3 nodes x 3 segments along time.
+    ASSERT_EQ(segments.size(), 2u + 2u * (4 * 2 + 3 * 3));
+    EXPECT_EQ(std::vector<unsigned>(segments.begin() + 2, segments.begin() + 6),
+              (std::vector<unsigned>{0, 1, 1, 2}));
+    EXPECT_EQ(std::vector<unsigned>(segments.end() - 6, segments.end()),
+              (std::vector<unsigned>{2, 5, 5, 8, 8, 11}));
+
+    std::vector<unsigned> none;
+    AppendSegmentIndices(
+        BuildFieldMesh(std::vector<FieldPoint>{}, 3, extentsOf(3, 4), ColorRamp{}, 0), none);
+    EXPECT_TRUE(none.empty());
+}
+
 TEST(FieldMesh, IncompleteLastStepIsLeftOut) {
     const auto points = layerRecords(6, 10, 4);
     const FieldMesh mesh = BuildFieldMesh(points, 6, extentsOf(6, 10), ColorRamp{}, 0);
