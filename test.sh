@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: once in a normal build and once with
-# AddressSanitizer and UndefinedBehaviorSanitizer. The window tests need an X
-# server; without a display they run under Xvfb.
+# Builds everything and runs every test: the suite in a normal build, a short run of
+# every fuzz target, and the suite again with AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer. The window tests need an X server; without a display
+# they run under Xvfb.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$root/scripts/install-deps.sh"
+
+# The tests talk to no desktop session bus, whatever the machine has.
+export DBUS_SESSION_BUS_ADDRESS="disabled:"
 
 run_suite() {
     local build_dir="$1"
@@ -16,11 +20,16 @@ run_suite() {
     fi
 }
 
+echo "== build and test"
 "$root/scripts/build.sh" "$root/build" -DTESSAPLOT_SANITIZE=OFF
 run_suite "$root/build"
 
-echo "== again with AddressSanitizer and UndefinedBehaviorSanitizer"
-export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+echo "== fuzz smoke: every reader and converter for ${FUZZ_SECONDS:-20} s each"
+"$root/fuzz.sh" "${FUZZ_SECONDS:-20}"
+
+echo "== again with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 "$root/scripts/build.sh" "$root/build-sanitize" -DTESSAPLOT_SANITIZE=ON -DTESSAPLOT_BUILD_BENCH=OFF
 run_suite "$root/build-sanitize"

@@ -39,7 +39,7 @@ std::string fixedText(DecimalDigits number, const NumberPattern& pattern,
         out += digitAt(number, i);
     appendFraction(out, number, number.pointPosition, pattern, separator);
     if (out.empty() || out == "-")
-        out = "0";
+        out.assign(1, '0'); // not = "0": GCC 12 warns falsely (-Wrestrict) there
     return out;
 }
 
