@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri
     libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
     xvfb xauth x11-utils
     fonts-dejavu-core fonts-dejavu-extra fonts-droid-fallback
     imagemagick
