@@ -193,6 +193,17 @@ bool ComfortFileReader::loadFile(const std::string& path, std::size_t& confirmed
 
 ComfortReadResult ComfortFileReader::read(const std::string& path,
                                           std::vector<ComfortRecord>& store) {
+    const bool storeAsLeft = store.data() == storeData_ && store.size() == storeSize_;
+    // Taken before the bytes are read: a write during the read moves it, and the next
+    // read then looks at the bytes again.
+    const FileIdentity identity = IdentifyFile(path);
+    if (storeAsLeft && !lastReadFailed_ && path == identityPath_ &&
+        FileSurelyUnchanged(identity_, identity)) {
+        recordsUnchanged_ = true;
+        return resultOf(store);
+    }
+    identity_ = identity;
+    identityPath_ = path;
     std::size_t confirmedBytes = 0;
     if (!loadFile(path, confirmedBytes)) {
         recordsUnchanged_ = lastReadFailed_ && store.empty();
@@ -204,7 +215,6 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
     lastReadFailed_ = false;
     // Parsing is line by line, so the records of an unchanged prefix of complete lines
     // are the same whatever follows it.
-    const bool storeAsLeft = store.data() == storeData_ && store.size() == storeSize_;
     const bool prefixKept = confirmedBytes == parsedBytes_ && storeAsLeft;
     if (!prefixKept) {
         store.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comfort/ComfortRecord.h"
+#include "dataset/FileIdentity.h"
 
 #include <cstddef>
 #include <string>
@@ -97,6 +98,10 @@ private:
     std::size_t storeSize_ = 0;
     bool recordsUnchanged_ = false;
     bool lastReadFailed_ = false;
+    // The file as it was right before its last successful read; while the file system
+    // shows it surely unchanged, a read takes nothing from the disk.
+    FileIdentity identity_;
+    std::string identityPath_;
 };
 
 } // namespace tessaplot
