@@ -1,12 +1,11 @@
 #include "comfort/ComfortReader.h"
 
+#include "dataset/RegularFile.h"
 #include "text/DecimalConversion.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace tessaplot {
 
@@ -55,11 +54,8 @@ void reserveStore(std::vector<ComfortRecord>& store) {
 // The whole file in one read. The size is only a hint: the simulation may append while
 // we read, and whatever has arrived by the end of the read is taken.
 bool readWholeFile(const std::string& path, std::string& bytes) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error); // fails for directories too
-    if (error)
-        return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::uint64_t size = 0;
+    std::FILE* file = OpenRegularFile(path, &size);
     if (!file)
         return false;
     std::size_t have = 0;
@@ -149,11 +145,8 @@ void ComfortFileReader::forget() {
 
 bool ComfortFileReader::loadFile(const std::string& path, std::size_t& confirmedBytes) {
     confirmedBytes = 0;
-    std::error_code error;
-    const auto sizeHint = std::filesystem::file_size(path, error); // fails for directories too
-    if (error)
-        return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::uint64_t sizeHint = 0;
+    std::FILE* file = OpenRegularFile(path, &sizeHint);
     if (!file)
         return false;
     // Reads go straight into our buffers: the stream's own buffer would copy every byte

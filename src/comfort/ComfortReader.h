@@ -34,8 +34,8 @@ struct ComfortLineFields {
 ComfortLineFields ParseComfortLine(std::string_view line, ComfortRecord& record);
 
 struct ComfortReadResult {
-    // False when the file could not be opened or read (missing, empty path, a
-    // directory); the caller tells the user "No files!". The read then yields no records.
+    // False when the file could not be opened or read (missing, empty path, not a
+    // regular file); the caller tells the user "No files!". The read then yields no records.
     bool fileOpened = false;
     // ComfortCount: the records of this read, which are store[0 .. count).
     int count = 0;

@@ -1,8 +1,9 @@
 #include "dataset/FileBuffer.h"
 
+#include "dataset/RegularFile.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <limits>
 #include <memory>
 
@@ -28,15 +29,14 @@ bool FileBuffer::readFileStart(const std::string& path, std::size_t maxBytes) {
 
 bool FileBuffer::read(const std::string& path, std::size_t maxBytes) {
     length = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::uint64_t sizeHint = 0;
+    std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, &sizeHint));
     if (!file)
         return false;
     // Our own buffer already is the stdio buffer; a second copy would only cost time.
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
 
-    std::error_code error;
-    const auto sizeHint = std::filesystem::file_size(path, error);
-    std::size_t wanted = error ? minimumChunk : static_cast<std::size_t>(sizeHint) + 1;
+    std::size_t wanted = static_cast<std::size_t>(sizeHint) + 1;
     wanted = std::min(wanted, maxBytes);
 
     // The simulation may still be appending while we read, so read until the end

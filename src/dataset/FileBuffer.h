@@ -12,8 +12,8 @@ namespace tessaplot {
 class FileBuffer {
 public:
     // Replaces the contents with the whole file. False when the file cannot be
-    // opened or read (missing, a directory, no permission); the contents are then
-    // empty.
+    // opened or read (missing, no permission, not a regular file: a directory or a
+    // FIFO, which is refused rather than waited on); the contents are then empty.
     bool readWholeFile(const std::string& path);
 
     // Replaces the contents with at most maxBytes from the start of the file.
