@@ -228,8 +228,13 @@ private:
     void buildFibersPage();
     void buildBodyPropertyPage();
     void buildBodyComfortPage();
+    // A tool button to make, and the member that is to hold it.
+    struct NavigationButton {
+        QToolButton** slot;
+        const char* name;
+    };
     QToolBar* buildNavigationBar(QWidget* page, const QString& name, int buttonWidth,
-                                 const QStringList& buttonNames, const QStringList& hints);
+                                 const QList<NavigationButton>& buttons, const QStringList& hints);
     GlPanel* makeGlPanel(QWidget* parent, const QString& name, const QRect& geometry);
     void onPageChanged(int index);
     // Each subsystem connects its own controls to its handlers.

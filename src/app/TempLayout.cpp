@@ -121,15 +121,17 @@ GlPanel* TForm1::makeGlPanel(QWidget* parent, const QString& name, const QRect& 
 }
 
 QToolBar* TForm1::buildNavigationBar(QWidget* page, const QString& name, int buttonWidth,
-                                     const QStringList& buttonNames, const QStringList& hints) {
+                                     const QList<NavigationButton>& buttons,
+                                     const QStringList& hints) {
     auto* bar = new QToolBar(page);
     bar->setObjectName(name);
     bar->setGeometry(0, 0, 841, 29);
     bar->setIconSize(QSize(16, 16));
     bar->setMovable(false);
-    for (int i = 0; i < buttonNames.size(); ++i) {
+    for (int i = 0; i < buttons.size(); ++i) {
         auto* button = new QToolButton(bar);
-        button->setObjectName(buttonNames[i]);
+        *buttons[i].slot = button;
+        button->setObjectName(buttons[i].name);
         button->setIcon(ImageList2.value(i));
         button->setFixedSize(buttonWidth, 26);
         if (!hints.isEmpty())
@@ -191,19 +193,14 @@ void TForm1::buildWindow() {
 void TForm1::buildFabricPage() {
     QWidget* page = TabSheet1;
     ToolBar2 = buildNavigationBar(page, "ToolBar2", 38,
-                                  {"ToolButton3", "ToolButton4", "ToolButton5", "ToolButton6",
-                                   "ToolButton7", "ToolButton8", "ToolButton1"},
+                                  {{&ToolButton3, "ToolButton3"},
+                                   {&ToolButton4, "ToolButton4"},
+                                   {&ToolButton5, "ToolButton5"},
+                                   {&ToolButton6, "ToolButton6"},
+                                   {&ToolButton7, "ToolButton7"},
+                                   {&ToolButton8, "ToolButton8"},
+                                   {&ToolButton1, "ToolButton1"}},
                                   {"Up", "Down", "Right", "Left", "Small", "Large", "Reset"});
-    const auto tool = [this](const char* name) {
-        return ToolBar2->findChild<QToolButton*>(QLatin1String(name));
-    };
-    ToolButton3 = tool("ToolButton3");
-    ToolButton4 = tool("ToolButton4");
-    ToolButton5 = tool("ToolButton5");
-    ToolButton6 = tool("ToolButton6");
-    ToolButton7 = tool("ToolButton7");
-    ToolButton8 = tool("ToolButton8");
-    ToolButton1 = tool("ToolButton1");
 
     Panel1 = makeGlPanel(page, "Panel1", {0, 32, 569, 513});
 
@@ -245,19 +242,14 @@ void TForm1::buildFabricPage() {
 void TForm1::buildFibersPage() {
     QWidget* page = TabSheet2;
     ToolBar1 = buildNavigationBar(page, "ToolBar1", 39,
-                                  {"ToolButton2", "ToolButton9", "ToolButton10", "ToolButton11",
-                                   "ToolButton12", "ToolButton13", "ToolButton14"},
+                                  {{&ToolButton2, "ToolButton2"},
+                                   {&ToolButton9, "ToolButton9"},
+                                   {&ToolButton10, "ToolButton10"},
+                                   {&ToolButton11, "ToolButton11"},
+                                   {&ToolButton12, "ToolButton12"},
+                                   {&ToolButton13, "ToolButton13"},
+                                   {&ToolButton14, "ToolButton14"}},
                                   {});
-    const auto tool = [this](const char* name) {
-        return ToolBar1->findChild<QToolButton*>(QLatin1String(name));
-    };
-    ToolButton2 = tool("ToolButton2");
-    ToolButton9 = tool("ToolButton9");
-    ToolButton10 = tool("ToolButton10");
-    ToolButton11 = tool("ToolButton11");
-    ToolButton12 = tool("ToolButton12");
-    ToolButton13 = tool("ToolButton13");
-    ToolButton14 = tool("ToolButton14");
 
     Panel5 = makeGlPanel(page, "Panel5", {1, 32, 577, 513});
 
