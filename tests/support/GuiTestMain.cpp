@@ -6,6 +6,10 @@
 
 #include <dlfcn.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace {
 
 // Mesa unloads its software renderer when the last display closes; memory its globals
@@ -17,12 +21,27 @@ void keepOpenGlDriverLoaded() {
         dlopen(driver, RTLD_LAZY | RTLD_NODELETE);
 }
 
+// The leak check normally runs inside exit(), while the driver's helper threads are
+// being torn down by its exit handlers; LeakSanitizer's tracer then sometimes crashes
+// on a thread that vanishes under it. Checking once the application object is gone
+// but before exit meets those threads idle. Leaks are reported exactly as at exit.
+void checkForLeaksBeforeExit() {
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_do_leak_check();
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     keepOpenGlDriverLoaded();
     ::testing::InitGoogleTest(&argc, argv);
     tessaplot::SetDefaultSurfaceFormat();
-    tessaplot::TApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    int status = 0;
+    {
+        tessaplot::TApplication app(argc, argv);
+        status = RUN_ALL_TESTS();
+    }
+    checkForLeaksBeforeExit();
+    return status;
 }

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs one process of the sanitized window tests. LeakSanitizer's stop-the-world
+# tracer now and then crashes by itself at process exit ("Tracer caught signal 11"),
+# after every test has passed and while the OpenGL driver's threads wind down: a fault
+# of the sanitizer, not a finding. Exactly that case is run once more, and the log
+# says so. A leak report, any sanitizer error or a failed test still fails the run.
+set -u
+out="$(mktemp)"
+trap 'rm -f "$out"' EXIT
+
+listing=0
+for arg in "$@"; do
+    [ "$arg" = "--gtest_list_tests" ] && listing=1
+done
+
+tracer_crash_after_success() {
+    grep -q "Tracer caught signal" "$out" &&
+        grep -q "LeakSanitizer has encountered a fatal error" "$out" &&
+        { [ "$listing" = 1 ] || grep -q '^\[  PASSED  \]' "$out"; } &&
+        ! grep -q -e '^\[  FAILED  \]' -e 'ERROR: AddressSanitizer' \
+            -e 'ERROR: LeakSanitizer: detected memory leaks' -e 'runtime error:' "$out"
+}
+
+"$@" >"$out" 2>&1
+status=$?
+if [ "$status" -ne 0 ] && tracer_crash_after_success; then
+    # The test listing is parsed by CMake: only the second attempt's output goes there.
+    if [ "$listing" = 0 ]; then
+        cat "$out"
+    fi
+    echo "== LeakSanitizer's tracer crashed at exit after the tests passed" \
+        "(a sanitizer fault, not a leak); running this test once more" >&2
+    "$@" >"$out" 2>&1
+    status=$?
+fi
+cat "$out"
+exit "$status"
