@@ -4,14 +4,18 @@
 
 namespace tessaplot {
 
-TickLabelTable MakeTickLabels(float min, float max, std::string_view pattern,
-                              std::string_view separator) {
+double TickValue(float min, float max, int i) {
     const double low = min;
     const double range = static_cast<double>(max) - low;
+    return low + (i * range) * 0.2;
+}
+
+TickLabelTable MakeTickLabels(float min, float max, std::string_view pattern,
+                              std::string_view separator) {
     TickLabelTable labels;
     for (int i = 0; i < kTickLabelCount; ++i)
         labels[static_cast<std::size_t>(i)] =
-            FormatWithPattern(low + (i * range) * 0.2, pattern, separator);
+            FormatWithPattern(TickValue(min, max, i), pattern, separator);
     return labels;
 }
 

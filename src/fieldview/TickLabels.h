@@ -14,6 +14,11 @@ inline constexpr std::string_view kPositionTickPattern = "#0.000";
 inline constexpr std::string_view kFixedValueTickPattern = "#0.00";
 inline constexpr std::string_view kScientificValueTickPattern = "0.00E-0";
 
+// The value of tick `i` (0 ... 5) of an axis from min to max: min + (i * (max - min)) * 0.2
+// in double, in this order of operations, from the raw max - min. Another order rounds
+// some values to the other side of a shown digit.
+double TickValue(float min, float max, int i);
+
 // The six labels of an axis from min to max in fifths. Computed in double from the raw
 // max - min (not from a span replaced by 1), so a constant field gets six equal labels.
 TickLabelTable MakeTickLabels(float min, float max, std::string_view pattern,

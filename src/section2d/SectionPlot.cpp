@@ -1,5 +1,6 @@
 #include "section2d/SectionPlot.h"
 
+#include "fieldview/TickLabels.h"
 #include "text/FormatPattern.h"
 
 namespace tessaplot {
@@ -14,12 +15,9 @@ constexpr float kTickLength = 0.05f;
 
 template <typename Format>
 std::array<std::string, 6> tickTexts(float min, float max, Format format) {
-    // In double: the labels must read the extents' own digits, not float steps.
-    const double low = min;
-    const double step = (static_cast<double>(max) - low) * 0.2;
     std::array<std::string, 6> texts;
     for (int i = 0; i < 6; ++i)
-        texts[static_cast<size_t>(i)] = format(low + i * step);
+        texts[static_cast<size_t>(i)] = format(TickValue(min, max, i));
     return texts;
 }
 

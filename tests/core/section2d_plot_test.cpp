@@ -29,6 +29,14 @@ TEST(SectionPlot, TickTextsFromTheExtentsInFiveSteps) {
               (Texts{"2.00E0", "2.00E0", "2.00E0", "2.00E0", "2.00E0", "2.00E0"}));
 }
 
+TEST(SectionPlot, TickValuesAreComputedInTheOrderThatDecidesTheirLastDigit) {
+    // min + (i * (max - min)) * 0.2: 3 * 2.6875 * 0.2 lies just above 1.6125 that way and
+    // just below it as min + i * ((max - min) * 0.2).
+    EXPECT_EQ(SectionXTickTexts(0.0f, 2.6875f, ".")[3], "1.613");
+    EXPECT_EQ(SectionYTickTexts(0.0f, 5.375f, ".")[3], "3.23E0");
+    EXPECT_EQ(SectionYTickTexts(0.0f, 10.125f, ".")[3], "6.08E0");
+}
+
 TEST(SectionPlot, HugeTickValuesStayWithinTheLabelLength) {
     const Texts huge = SectionXTickTexts(0.0f, 3.0e38f, ".");
     EXPECT_EQ(huge[0], "0");
