@@ -1,5 +1,6 @@
 #include "app/Temp.h"
 
+#include "app/ClassicControls.h"
 #include "app/RadioGroup.h"
 #include "app/Widgets.h"
 #include "dataset/Unit4.h"
@@ -11,6 +12,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -40,6 +43,7 @@ QString PathInChooserDirectory(const QString& fileName) {
 
 TForm1::TForm1() {
     buildWindow();
+    AdoptClassicControlBehaviour(this);
     TimeCaption.reserve(60);
     ThicknessCaption.reserve(60);
     VariableCaption.reserve(60);
@@ -47,7 +51,10 @@ TForm1::TForm1() {
     connect(File1, &QAction::triggered, this, &TForm1::File1Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(ComboBox6, &QComboBox::editTextChanged, this, &TForm1::ComboBox6Change);
+    // Only the user changes the chosen fibre file through the box, by typing or picking;
+    // the lists the chooser fills and empties leave Label7 to the chooser.
+    connect(ComboBox6->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox6Change);
+    connect(ComboBox6, &QComboBox::textActivated, this, &TForm1::ComboBox6Change);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::onPageChanged);
 
     // A panel whose framebuffer was made anew (first showing, resize) shows no
@@ -234,12 +241,13 @@ void TForm1::PageControl1Change() {
 
 void TForm1::File1Click() {
     if (Form4->isVisible()) {
+        // Back to the front, also from the task bar; the list stays as it is.
+        Form4->setWindowState(Form4->windowState() & ~Qt::WindowMinimized);
         Form4->raise();
         Form4->activateWindow();
         return;
     }
-    Form4->show();
-    Form4->DirectoryListBox1Change();
+    Form4->show(); // showing lists the current directory
 }
 
 void TForm1::Exit1Click() {
@@ -267,13 +275,22 @@ void TForm1::closeEvent(QCloseEvent* event) {
         QCoreApplication::quit();
 }
 
+bool TForm1::onOwnSurface(const QMouseEvent* event) const {
+    // Events that a control left unhandled are passed on to the window too; they
+    // arrive at points the control covers.
+    const QPoint at = event->position().toPoint();
+    return rect().contains(at) && childAt(at) == nullptr;
+}
+
 void TForm1::mousePressEvent(QMouseEvent* event) {
-    FormClick();
+    if (onOwnSurface(event))
+        FormClick();
     QMainWindow::mousePressEvent(event);
 }
 
 void TForm1::mouseMoveEvent(QMouseEvent* event) {
-    FormMouseMove();
+    if (onOwnSurface(event))
+        FormMouseMove();
     QMainWindow::mouseMoveEvent(event);
 }
 

@@ -224,6 +224,8 @@ protected:
 
 private:
     void buildWindow();
+    // The point lies on the window's own client area, where no control covers it.
+    bool onOwnSurface(const QMouseEvent* event) const;
     void buildFabricPage();
     void buildFibersPage();
     void buildBodyPropertyPage();

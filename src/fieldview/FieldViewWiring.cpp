@@ -104,16 +104,20 @@ void TForm1::wireFieldView() {
                 QMetaObject::invokeMethod(
                     this, [this] { FlushPendingMove(*this); }, Qt::QueuedConnection);
         };
-        // The second press of a double click is a press too.
+        // The second press of a double click is a press too. Only the left button
+        // double-clicks; with another button it is just a second press.
         panel->onDoubleClick = [this, fabric](QMouseEvent* event) {
             FlushPendingMove(*this);
             const QPoint at = clientPoint(event);
+            const bool left = event->button() == Qt::LeftButton;
             if (fabric) {
                 Panel1MouseDown(at.x(), at.y());
-                Panel1DblClick();
+                if (left)
+                    Panel1DblClick();
             } else {
                 Panel5MouseDown(at.x(), at.y());
-                Panel5DblClick();
+                if (left)
+                    Panel5DblClick();
             }
         };
     }

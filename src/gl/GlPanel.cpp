@@ -69,22 +69,28 @@ void GlPanel::paintGL() {
     }
 }
 
+// A panel is a control of its own: its mouse events end here, whether a handler takes
+// them or not, and never reach the page or the window behind it.
 void GlPanel::mousePressEvent(QMouseEvent* event) {
     if (onMousePress)
         onMousePress(event);
-    QOpenGLWidget::mousePressEvent(event);
+    event->accept();
+}
+
+void GlPanel::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
 }
 
 void GlPanel::mouseMoveEvent(QMouseEvent* event) {
     if (onMouseMove)
         onMouseMove(event);
-    QOpenGLWidget::mouseMoveEvent(event);
+    event->accept();
 }
 
 void GlPanel::mouseDoubleClickEvent(QMouseEvent* event) {
     if (onDoubleClick)
         onDoubleClick(event);
-    QOpenGLWidget::mouseDoubleClickEvent(event);
+    event->accept();
 }
 
 } // namespace tessaplot
