@@ -2,6 +2,7 @@ list(APPEND TESSAPLOT_CORE_SOURCES
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ClassicControls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RadioGroup.cpp

@@ -1,5 +1,6 @@
 #include "dataset/Unit4.h"
 
+#include "app/ClassicControls.h"
 #include "app/MessageBoxes.h"
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QStorageInfo>
 #include <QTabWidget>
@@ -109,6 +111,7 @@ TForm4::TForm4() : QWidget(nullptr, Qt::Window) {
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
     updateDirectoryLabel();
+    AdoptClassicControlBehaviour(this);
 }
 
 QString TForm4::CurrentDirectory() const {
@@ -117,7 +120,9 @@ QString TForm4::CurrentDirectory() const {
 
 void TForm4::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    DirectoryListBox1Change();
+    // A window given back from the task bar was not shown anew: its list stays.
+    if (!event->spontaneous())
+        DirectoryListBox1Change();
 }
 
 void TForm4::driveChosen(int index) {

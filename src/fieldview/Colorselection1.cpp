@@ -1,5 +1,6 @@
 #include "fieldview/Colorselection1.h"
 
+#include "app/ClassicControls.h"
 #include "app/Glyphs.h"
 #include "app/Temp.h"
 #include "app/Widgets.h"
@@ -72,6 +73,7 @@ TForm2::TForm2() {
     connect(ColorBox2, &QComboBox::currentIndexChanged, this, &TForm2::ColorBox2Change);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
+    AdoptClassicControlBehaviour(this);
     FormCreate();
 }
 

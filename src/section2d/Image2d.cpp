@@ -1,5 +1,6 @@
 #include "section2d/Image2d.h"
 
+#include "app/ClassicControls.h"
 #include "app/LocaleText.h"
 #include "app/MessageBoxes.h"
 #include "app/Temp.h"
@@ -153,6 +154,7 @@ TForm3::TForm3() {
     connect(BitBtn2, &QPushButton::clicked, this, &TForm3::BitBtn2Click);
     // Every way of closing (exit, close box, Escape) ends the modal showing here.
     connect(this, &QDialog::finished, this, &TForm3::FormClose);
+    AdoptClassicControlBehaviour(this);
 }
 
 TForm3::~TForm3() {
@@ -173,7 +175,9 @@ void TForm3::resizeEvent(QResizeEvent* event) {
 
 void TForm3::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormShow();
+    // A window given back from the task bar was not shown anew.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TForm3::FormShow() {
