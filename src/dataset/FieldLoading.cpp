@@ -19,6 +19,22 @@ int chosenLayer(const QComboBox* box) {
     return index;
 }
 
+// Each load fills the list anew and selects its first position. A reload that gives the
+// very same list (a redraw of the same table) keeps the position the user chose, so a
+// redraw never changes what the next section shows.
+void fillPositionList(QComboBox* list, const QStringList& positions) {
+    if (list->currentIndex() >= 0 && list->count() == positions.size()) {
+        bool same = true;
+        for (int i = 0; same && i < list->count(); ++i)
+            same = list->itemText(i) == positions[i];
+        if (same)
+            return;
+    }
+    list->clear();
+    list->addItems(positions);
+    list->setCurrentIndex(positions.isEmpty() ? -1 : 0);
+}
+
 } // namespace
 
 void TForm1::LoadAndDrawField() {
@@ -58,11 +74,8 @@ void TForm1::loadField() {
     positions.reserve(static_cast<qsizetype>(load.listedPositions.size()));
     for (float position : load.listedPositions)
         positions << QString::fromStdString(PositionText(position, separator));
-    for (QComboBox* list : {ComboBox2, ComboBox4}) {
-        list->clear();
-        list->addItems(positions);
-        list->setCurrentIndex(positions.isEmpty() ? -1 : 0);
-    }
+    fillPositionList(ComboBox2, positions);
+    fillPositionList(ComboBox4, positions);
 }
 
 } // namespace tessaplot
