@@ -228,7 +228,7 @@ TEST_F(FieldPictureTest, FibersShowDataNamesTheVariableAndAMissingFileDrawsOnlyT
         << "a temperature left selected on the Fabric page gives two decimals";
     EXPECT_TRUE(anyColouredPixel(Form1->Panel5->grabFramebuffer()));
 
-    Form1->ComboBox6->setEditText("fabric9_fiber_9.dat");
+    TypeOver(Form1->ComboBox6, "fabric9_fiber_9.dat");
     Form1->BitBtn4Click();
     EXPECT_EQ(Form1->PointCount, 0);
     const QImage picture = Form1->Panel5->grabFramebuffer();

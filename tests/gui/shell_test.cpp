@@ -143,7 +143,7 @@ TEST_F(ShellTest, PagesAreToldApartByPageWhenATabIsHidden) {
 
 TEST_F(ShellTest, HidingAPageAsksForARedrawAndChosenFibreFileBecomesTheDataFile) {
     ASSERT_TRUE(waitForRedraw());
-    Form1->ComboBox6->setEditText("fabric2_fiber_1.dat");
+    TypeOver(Form1->ComboBox6, "fabric2_fiber_1.dat");
     EXPECT_EQ(Form1->Label7->text(), "fabric2_fiber_1.dat");
     Form1->SetActivePage(Form1->TabSheet2);
     EXPECT_TRUE(Form1->RedrawPending);

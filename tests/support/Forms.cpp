@@ -1,11 +1,24 @@
 #include "support/Forms.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QLineEdit>
 #include <QTest>
 
 namespace tessaplot::test {
+
+void TypeOver(QComboBox* box, const QString& text, bool enter) {
+    QLineEdit* edit = box->lineEdit();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    else
+        QTest::keyClicks(edit, text);
+    if (enter)
+        QTest::keyClick(edit, Qt::Key_Return);
+}
 
 void FormsTest::SetUp() {
     previousWorkDir = QDir::currentPath();

@@ -10,7 +10,13 @@
 
 #include <functional>
 
+class QComboBox;
+
 namespace tessaplot::test {
+
+// Types `text` over the whole text of an editable combo box, key by key, as a user does
+// (select all, then the keys); Enter afterwards when `enter` is set.
+void TypeOver(QComboBox* box, const QString& text, bool enter = false);
 
 // Builds the four windows as the program does and shows the main window; destroys
 // them after the test. The working directory is a fresh temporary directory so the
