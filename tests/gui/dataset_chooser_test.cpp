@@ -40,12 +40,6 @@ protected:
             names << Form4->ListBox1->item(i)->text();
         return names;
     }
-    static QStringList items(const QComboBox* box) {
-        QStringList texts;
-        for (int i = 0; i < box->count(); ++i)
-            texts << box->itemText(i);
-        return texts;
-    }
     static bool tabVisible(QWidget* page) {
         return Form1->PageControl1->isTabVisible(Form1->PageControl1->indexOf(page));
     }
@@ -68,7 +62,7 @@ TEST_F(ChooserTest, ListsFixedNamesInOrderWhateverTheirCaseThenFibreFiles) {
     EXPECT_EQ(Form4->FiberFileCount, 3);
     EXPECT_EQ(Form4->Edit3->text(), QDir::separator() + QString("fabric?_fiber_?.dat"));
     // Browsing alone replaces the main window's fibre list and chosen file.
-    EXPECT_EQ(items(Form1->ComboBox6).size(), 3);
+    EXPECT_EQ(ItemTexts(Form1->ComboBox6).size(), 3);
     EXPECT_EQ(Form1->ComboBox6->currentText(), "");
     EXPECT_EQ(Form1->Label7->text(), "fabric1_fiber_1.dat");
 }
@@ -111,10 +105,10 @@ TEST_F(ChooserTest, OpenFillsListsLabelsStatusBarsAndTabs) {
         EXPECT_EQ(Form1->LayerCount, 3);
         EXPECT_EQ(Form1->LayerLines, 6);
         EXPECT_EQ(
-            items(Form1->ComboBox5),
+            ItemTexts(Form1->ComboBox5),
             QStringList({"The 1th layer Fabric", "The 2th layer Fabric", "The 3th layer Fabric"}));
         EXPECT_EQ(Form1->ComboBox5->currentIndex(), 0);
-        EXPECT_EQ(items(Form1->ComboBox6).size(), 3);
+        EXPECT_EQ(ItemTexts(Form1->ComboBox6).size(), 3);
         EXPECT_EQ(Form1->ComboBox6->currentText(), "fabric1_fiber_1.dat");
         EXPECT_EQ(Form1->Label7->text(), "fabric1_fiber_1.dat");
         const QString native = QDir::toNativeSeparators(dir);
@@ -183,7 +177,7 @@ TEST_F(ChooserTest, FabricLoadTakesTheChosenLayerAndFillsBothPositionLists) {
     EXPECT_EQ(Form1->PointCount, 30);
     EXPECT_EQ(Form1->PositionsPerStep, 6);
     ASSERT_EQ(Form1->ComboBox2->count(), 6);
-    EXPECT_EQ(items(Form1->ComboBox2), items(Form1->ComboBox4));
+    EXPECT_EQ(ItemTexts(Form1->ComboBox2), ItemTexts(Form1->ComboBox4));
     EXPECT_EQ(Form1->ComboBox2->currentIndex(), 0);
     // The second layer lies behind the first through the thickness.
     EXPECT_GT(Form1->FieldPoints[0].Position, 0.0f);

@@ -100,13 +100,6 @@ protected:
         Form1->ComboBox2->setCurrentIndex(2);
     }
 
-    static QStringList items(const QComboBox* box) {
-        QStringList texts;
-        for (int i = 0; i < box->count(); ++i)
-            texts << box->itemText(i);
-        return texts;
-    }
-
     static void wheelOver(QWidget* widget) {
         const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
         QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
@@ -237,9 +230,9 @@ TEST_F(UserInputTest, EditableBoxesKeepTheirListsAndTypedOverTextReadsTheFirstLa
     openDataSet(writeSampleDataSet());
     for (QComboBox* box :
          {Form1->ComboBox5, Form1->ComboBox6, Form1->ComboBox1, Form1->ComboBox3}) {
-        const QStringList before = items(box);
+        const QStringList before = ItemTexts(box);
         TypeOver(box, "x", true);
-        EXPECT_EQ(items(box), before) << box->objectName().toStdString();
+        EXPECT_EQ(ItemTexts(box), before) << box->objectName().toStdString();
         EXPECT_EQ(box->currentText(), "x") << box->objectName().toStdString();
         TypeOver(box, "Th", true);
         EXPECT_EQ(box->currentText(), "Th") << "nothing is completed into the text";
