@@ -11,6 +11,7 @@ packages=(
     xvfb xauth x11-utils
     fonts-dejavu-core fonts-dejavu-extra fonts-droid-fallback
     imagemagick
+    libgl2ps-dev poppler-utils
 )
 
 missing=()

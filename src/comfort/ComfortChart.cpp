@@ -6,6 +6,7 @@
 #include "comfort/Conclusions.h"
 #include "comfort/SensationBands.h"
 #include "gl/BitmapFont.h"
+#include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
 
 #include <QLabel>
@@ -39,7 +40,7 @@ void drawStripes(std::span<const ChartStripe> stripes) {
 // One line strip through every point, in front of the stripes. Handed over as one
 // vertex array: a file of 150,000 lines would otherwise cost as many calls per draw.
 void drawCurve(const std::vector<ChartPoint>& points) {
-    glLineWidth(CurveWidth);
+    SetLineWidth(CurveWidth);
     glColor3f(0.0f, 0.0f, 0.0f);
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, CurveZ);
@@ -48,7 +49,7 @@ void drawCurve(const std::vector<ChartPoint>& points) {
     glDrawArrays(GL_LINE_STRIP, 0, static_cast<GLsizei>(points.size()));
     glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();
-    glLineWidth(1.0f);
+    SetLineWidth(1.0f);
 }
 
 } // namespace
@@ -59,10 +60,10 @@ void TForm1::DrawComfortChart() {
     const float endTime = ComfortCount > 0 ? ComfortEndTime : 0.0f;
 
     glColor3f(0.0f, 0.0f, 0.0f);
-    UseFont(ComfortDC, kViewFontBase);
+    UseFont(kViewFontBase);
     drawTexts(ComfortTimeTicks(endTime, separator));
     drawTexts(ComfortValueTicks(separator));
-    UseFont(ComfortDC, kSystemFontBase);
+    UseFont(kSystemFontBase);
     drawTexts(ComfortAxisTitles());
 
     const int item = RadioGroup4->ItemIndex();

@@ -1,6 +1,7 @@
 #include "app/Temp.h"
 #include "fieldview/FrameGeometry.h"
 #include "gl/BitmapFont.h"
+#include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
 
 #include <GL/gl.h>
@@ -35,19 +36,17 @@ void TForm1::DrawAxes() {
     glColor3f(0.0f, 0.0f, 0.0f);
     drawSegments(frame.lines);
 
-    UseFont(ShownSurface(), kSystemFontBase);
+    UseFont(kSystemFontBase);
     for (const PlacedText& letter : frame.letters)
         DrawLabel(letter.at.x, letter.at.y, letter.at.z, letter.text);
 
     if (frame.grid.empty())
         return;
-    glPushAttrib(GL_LINE_BIT);
-    glEnable(GL_LINE_STIPPLE);
-    glLineStipple(1, 0x0F0F);
+    BeginStippledLines(1, 0x0F0F);
     glColor3f(0.8f, 0.8f, 0.8f);
     drawSegments(frame.grid);
     glColor3f(0.0f, 0.0f, 0.0f);
-    glPopAttrib();
+    EndStippledLines();
 }
 
 } // namespace tessaplot

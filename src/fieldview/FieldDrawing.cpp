@@ -78,7 +78,7 @@ void TForm1::DrawLoadedField() {
         separator);
 
     glColor3f(0.0f, 0.0f, 0.0f);
-    UseFont(ViewDC, kViewFontBase);
+    UseFont(kViewFontBase);
     // A file that could not be read has no extents to label: only its frame shows.
     if (count > 0) {
         for (int i = 0; i < kTickLabelCount; ++i) {
@@ -98,7 +98,7 @@ void TForm1::DrawLoadedField() {
     glColor3f(0.0f, 0.0f, 0.0f);
     TimeCaption = "Time (min.)";
     ThicknessCaption = "Thickness (cm)";
-    UseFont(ViewDC, kSystemFontBase);
+    UseFont(kSystemFontBase);
     if (threeD) {
         VariableCaption = latin1(ActivePage() == TabSheet1 ? Label4->text() : Label9->text());
         DrawLabel(0.4f, -0.6f, 0.0f, ThicknessCaption);

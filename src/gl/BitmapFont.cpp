@@ -1,10 +1,11 @@
 #include "gl/BitmapFont.h"
 
-#include "gl/GlPanel.h"
+#include "gl/DrawingState.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QOpenGLContext>
 #include <QPainter>
 
 #include <GL/gl.h>
@@ -80,17 +81,36 @@ void buildGlyphLists(const QFont& font, unsigned base) {
 
 } // namespace
 
-void UseFont(GlPanel* panel, unsigned base) {
-    if (panel != nullptr && !panel->fontListsBuilt()) {
-        buildGlyphLists(SystemFont(), kSystemFontBase);
-        buildGlyphLists(ViewFont(), kViewFontBase);
-        panel->setFontListsBuilt(true);
+QFont ScaledFont(QFont font, int scale) {
+    font.setPixelSize(font.pixelSize() * scale);
+    return font;
+}
+
+namespace {
+
+// The raster scale the glyph lists of a context were made for; a context without it
+// has none yet.
+constexpr char kGlyphScaleProperty[] = "tessaplotGlyphScale";
+unsigned g_fontBase = kSystemFontBase;
+
+} // namespace
+
+void UseFont(unsigned base) {
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    const int scale = RasterScale();
+    if (context != nullptr && context->property(kGlyphScaleProperty).toInt() != scale) {
+        buildGlyphLists(ScaledFont(SystemFont(), scale), kSystemFontBase);
+        buildGlyphLists(ScaledFont(ViewFont(), scale), kViewFontBase);
+        context->setProperty(kGlyphScaleProperty, scale);
     }
+    g_fontBase = base;
     glListBase(base);
 }
 
 void DrawLabel(float x, float y, float z, std::string_view text) {
     glRasterPos3f(x, y, z);
+    if (DrawingObserver* observer = CurrentDrawingObserver())
+        observer->text(text, g_fontBase);
     glCallLists(static_cast<GLsizei>(text.size()), GL_UNSIGNED_BYTE, text.data());
 }
 

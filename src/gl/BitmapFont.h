@@ -6,8 +6,6 @@ class QFont;
 
 namespace tessaplot {
 
-class GlPanel;
-
 // Display-list bases of the two bitmap fonts. Code c of a font is list base + c;
 // codes 0-254 have lists, 255 has none (so it draws nothing).
 inline constexpr unsigned kSystemFontBase = 1000;
@@ -19,9 +17,13 @@ inline constexpr int kGlyphListCount = 255;
 QFont SystemFont();
 QFont ViewFont();
 
-// Makes sure the panel's current context holds both fonts' glyph lists (built once
-// per context), then selects the font at `base` for DrawLabel.
-void UseFont(GlPanel* panel, unsigned base);
+// The font at `scale` times its pixel size.
+QFont ScaledFont(QFont font, int scale);
+
+// Makes sure the current context holds both fonts' glyph lists for the raster scale in
+// force (built once per context and scale), then selects the font at `base` for
+// DrawLabel.
+void UseFont(unsigned base);
 
 // Sets the raster position to (x, y, z) in model coordinates and draws the text,
 // one glyph list per byte (Latin-1). A raster position outside the view volume is

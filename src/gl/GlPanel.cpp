@@ -45,7 +45,6 @@ void GlPanel::BindSurface(std::function<void()> setup) {
 }
 
 void GlPanel::initializeGL() {
-    m_fontListsBuilt = false;
     if (m_bindingPending && m_surfaceSetup) {
         m_bindingPending = false;
         m_surfaceSetup();

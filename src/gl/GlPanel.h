@@ -35,10 +35,6 @@ public:
     // The panel was bound but its set-up is still waiting for the context.
     bool bindingPending() const { return m_bindingPending; }
 
-    // Glyph lists are per context; the font code builds them once per panel.
-    bool fontListsBuilt() const { return m_fontListsBuilt; }
-    void setFontListsBuilt(bool built) { m_fontListsBuilt = built; }
-
     // Called from paintGL when the framebuffer is new and holds no picture.
     void setFramebufferRecreatedHandler(std::function<void()> handler);
     // Called once, right after the context was created.
@@ -62,7 +58,6 @@ private:
     bool m_framebufferFresh = true;
     bool m_bindingPending = false;
     std::function<void()> m_surfaceSetup;
-    bool m_fontListsBuilt = false;
     std::function<void()> m_framebufferRecreated;
     std::function<void()> m_contextCreated;
 };

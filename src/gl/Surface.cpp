@@ -1,6 +1,7 @@
 #include "gl/Surface.h"
 
 #include "app/MessageBoxes.h"
+#include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
 #include "gl/ViewSetup.h"
 
@@ -46,7 +47,7 @@ void ResetSurfaceState() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_LINE_STIPPLE);
-    glLineWidth(1.0f);
+    SetLineWidth(1.0f);
     glShadeModel(GL_SMOOTH);
 }
 
@@ -60,7 +61,7 @@ void SetupViewProjection(int width, int height, float halfExtent) {
     glOrtho(v.left, v.right, v.bottom, v.top, v.nearPlane, v.farPlane);
     glMatrixMode(GL_MODELVIEW);
     glColor3f(0.0f, 0.0f, 0.0f);
-    glViewport(0, 0, width, height);
+    SetViewport(width, height);
 }
 
 void SetInitialView(int threeDView) {

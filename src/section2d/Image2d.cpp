@@ -6,6 +6,7 @@
 #include "app/Temp.h"
 #include "app/Widgets.h"
 #include "gl/BitmapFont.h"
+#include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
 #include "gl/Surface.h"
 #include "gl/ViewSetup.h"
@@ -210,20 +211,18 @@ void TForm3::FormPaint() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Anchored at the lower left corner and larger than the window: the picture is cut
     // at the top and right, and a resize neither moves nor scales it.
-    glViewport(0, 0, devicePixels(kSectionViewportWidth, ImageDC),
-               devicePixels(kSectionViewportHeight, ImageDC));
+    SetViewport(devicePixels(kSectionViewportWidth, ImageDC),
+                devicePixels(kSectionViewportHeight, ImageDC));
     // Restored exactly at the end, so no rounding builds up over many paints.
     glPushMatrix();
 
     glTranslatef(kSectionFrameOrigin[0], kSectionFrameOrigin[1], 0.0f);
     glColor3f(0.0f, 0.0f, 0.0f);
     drawSegments(picture.frame);
-    glPushAttrib(GL_LINE_BIT);
-    glEnable(GL_LINE_STIPPLE);
-    glLineStipple(1, kGridStipple);
+    BeginStippledLines(1, kGridStipple);
     glColor3f(0.8f, 0.8f, 0.8f);
     drawSegments(picture.grid);
-    glPopAttrib();
+    EndStippledLines();
     glTranslatef(-kSectionFrameOrigin[0], -kSectionFrameOrigin[1], 0.0f);
 
     // Depth test on, everything at z = 0: what was drawn first stays visible, so the
@@ -237,7 +236,7 @@ void TForm3::FormPaint() {
     glTranslatef(kSectionFrameOrigin[0], kSectionFrameOrigin[1], 0.0f);
     glColor3f(0.0f, 0.0f, 0.0f);
     // Titles and tick texts both in the system font, as this window always had them.
-    UseFont(ImageDC, kSystemFontBase);
+    UseFont(kSystemFontBase);
     drawLabel(picture.xTitle);
     drawLabel(picture.yTitle);
     glColor3f(0.5f, 0.5f, 0.5f);

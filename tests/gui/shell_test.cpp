@@ -160,7 +160,7 @@ TEST_F(ShellTest, TextOutsideTheViewVolumeOrCode255DrawsNothing) {
 
     panel->makeCurrent();
     glColor3f(1, 0, 0);
-    UseFont(panel, kSystemFontBase);
+    UseFont(kSystemFontBase);
     DrawLabel(-2.0f, 0.5f, 0.0f, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX"); // starts left of the view
     DrawLabel(0.5f, 0.5f, 0.0f, "\xff\xff\xff");
     glColor3f(0, 0, 0);
