@@ -29,6 +29,7 @@ namespace tessaplot {
 class GlPanel;
 class RadioGroup;
 struct FieldViewState;
+struct FieldDrawInputs;
 struct SectionState;
 struct ComfortState;
 
@@ -176,6 +177,10 @@ public:
     // Field view: loading and drawing (the load half reads Label5's file).
     void LoadAndDrawField();
     void DrawLoadedField();
+    // The controls a field picture is drawn from, as they are now.
+    FieldDrawInputs fieldDrawInputs() const;
+    // The loaded field with its texts, from `inputs` instead of the controls.
+    void drawField(const FieldDrawInputs& inputs);
     // Navigation.
     void ToolButton1Click();
     void ToolButton3Click();
@@ -216,6 +221,8 @@ public:
     void Timer2Timer();
     void ReadComfortFile();
     void DrawComfortChart();
+    // The chart alone (texts, stripes, curve), without the conclusions or showing it.
+    void drawComfortPicture();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

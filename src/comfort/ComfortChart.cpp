@@ -54,11 +54,9 @@ void drawCurve(const std::vector<ChartPoint>& points) {
 
 } // namespace
 
-void TForm1::DrawComfortChart() {
+void TForm1::drawComfortPicture() {
     const std::string separator = LocaleDecimalSeparator();
-    // With no records there is no end time: the time axis reads 0 throughout.
     const float endTime = ComfortCount > 0 ? ComfortEndTime : 0.0f;
-
     glColor3f(0.0f, 0.0f, 0.0f);
     UseFont(kViewFontBase);
     drawTexts(ComfortTimeTicks(endTime, separator));
@@ -67,23 +65,35 @@ void TForm1::DrawComfortChart() {
     drawTexts(ComfortAxisTitles());
 
     const int item = RadioGroup4->ItemIndex();
+    if (!IsComfortQuantity(item))
+        return;
+    const auto quantity = static_cast<ComfortQuantity>(item);
+    const auto stripes = ComfortChartStripes(quantity);
+    drawStripes(stripes);
+    drawCurve(comfortState->curve);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    DrawLabel(ChartTitleX, ChartTitleY, 0.0f, ComfortChartTitle(quantity));
+    for (const ChartStripe& stripe : stripes)
+        DrawLabel(BandNameX, stripe.nameY, 0.0f, stripe.name);
+}
+
+void TForm1::DrawComfortChart() {
+    const std::string separator = LocaleDecimalSeparator();
+    // With no records there is no end time: the time axis reads 0 throughout.
+    const float endTime = ComfortCount > 0 ? ComfortEndTime : 0.0f;
+    const int item = RadioGroup4->ItemIndex();
+    ComfortState& state = *comfortState;
+    const bool computed =
+        IsComfortQuantity(item) && state.drawnFrom(item, ComfortCount, endTime, separator);
+    const std::span<const ComfortRecord> records(ComfortRecords.data(),
+                                                 static_cast<std::size_t>(ComfortCount));
+    if (IsComfortQuantity(item) && !computed)
+        BuildComfortCurve(records, endTime, static_cast<ComfortQuantity>(item), state.curve);
+
+    drawComfortPicture();
+
     if (IsComfortQuantity(item)) {
         const auto quantity = static_cast<ComfortQuantity>(item);
-        ComfortState& state = *comfortState;
-        const bool computed = state.drawnFrom(item, ComfortCount, endTime, separator);
-        const std::span<const ComfortRecord> records(ComfortRecords.data(),
-                                                     static_cast<std::size_t>(ComfortCount));
-        if (!computed)
-            BuildComfortCurve(records, endTime, quantity, state.curve);
-
-        const auto stripes = ComfortChartStripes(quantity);
-        drawStripes(stripes);
-        drawCurve(state.curve);
-        glColor3f(0.0f, 0.0f, 0.0f);
-        DrawLabel(ChartTitleX, ChartTitleY, 0.0f, ComfortChartTitle(quantity));
-        for (const ChartStripe& stripe : stripes)
-            DrawLabel(BandNameX, stripe.nameY, 0.0f, stripe.name);
-
         if (!computed) {
             const ConclusionCaptions captions = ConclusionTexts(records, quantity, separator);
             for (std::size_t i = 0; i < captions.size(); ++i)

@@ -1,4 +1,5 @@
 #include "app/Temp.h"
+#include "fieldview/FieldViewState.h"
 #include "fieldview/FrameGeometry.h"
 #include "gl/BitmapFont.h"
 #include "gl/DrawingState.h"
@@ -29,6 +30,9 @@ const FrameGeometry& frameFor(bool threeD, bool withGrid) {
 
 void TForm1::DrawAxes() {
     const bool onComfortPage = ActivePage() == TabSheet4;
+    // A new picture starts: until a field is drawn over it, the frame is all it shows.
+    fieldViewState->shownPanel = ShownSurface();
+    fieldViewState->shownField.reset();
     const FrameGeometry& frame = frameFor(ThreeDView != 0, !onComfortPage);
 
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);

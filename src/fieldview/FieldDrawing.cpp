@@ -55,27 +55,44 @@ std::string latin1(const QString& text) {
 
 } // namespace
 
+FieldDrawInputs TForm1::fieldDrawInputs() const {
+    FieldDrawInputs inputs;
+    inputs.threeD = ThreeDView != 0;
+    // The dialog's colours are read at every draw: a colour chosen there counts from
+    // the next picture on, whichever button closed the dialog.
+    inputs.ramp =
+        MakeColorRamp(Form2->ColorBox1->SelectedRgb24(), Form2->ColorBox2->SelectedRgb24());
+    inputs.colorAxis = Form2->ColorAxis;
+    inputs.valueTickPattern = ValueTickPattern(RadioGroup1->ItemIndex(), RadioGroup3->ItemIndex());
+    inputs.variableCaption = latin1(ActivePage() == TabSheet1 ? Label4->text() : Label9->text());
+    inputs.thicknessCaption = "Thickness (cm)";
+    if (ActivePage() == TabSheet3 && RadioGroup3->ItemIndex() >= 0)
+        inputs.thicknessCaption = latin1(RadioGroup3->ItemText(RadioGroup3->ItemIndex()));
+    return inputs;
+}
+
 void TForm1::DrawLoadedField() {
-    const bool threeD = ThreeDView != 0;
+    const FieldDrawInputs inputs = fieldDrawInputs();
+    fieldViewState->shownPanel = ViewDC;
+    fieldViewState->shownField = inputs;
+    drawField(inputs);
+}
+
+void TForm1::drawField(const FieldDrawInputs& inputs) {
+    const bool threeD = inputs.threeD;
     const FieldExtents extents{TimeMin, TimeSpan, PositionMin, PositionSpan, ValueMin, ValueSpan};
     const std::size_t count =
         std::min(FieldPoints.size(), static_cast<std::size_t>(std::max(PointCount, 0)));
     const std::span<const FieldPoint> points(FieldPoints.data(), count);
 
-    // The dialog's colours are read at every draw: a colour chosen there counts from
-    // the next picture on, whichever button closed the dialog.
-    const ColorRamp ramp =
-        MakeColorRamp(Form2->ColorBox1->SelectedRgb24(), Form2->ColorBox2->SelectedRgb24());
     const GLuint list = compileMesh(
-        threeD ? BuildFieldMesh(points, PositionsPerStep, extents, ramp, Form2->ColorAxis)
+        threeD ? BuildFieldMesh(points, PositionsPerStep, extents, inputs.ramp, inputs.colorAxis)
                : BuildBodyCurve(points, extents));
 
     const std::string separator = LocaleDecimalSeparator();
     TimeTickLabels = MakeTickLabels(TimeMin, TimeMax, kTimeTickPattern, separator);
     PositionTickLabels = MakeTickLabels(PositionMin, PositionMax, kPositionTickPattern, separator);
-    ValueTickLabels = MakeTickLabels(
-        ValueMin, ValueMax, ValueTickPattern(RadioGroup1->ItemIndex(), RadioGroup3->ItemIndex()),
-        separator);
+    ValueTickLabels = MakeTickLabels(ValueMin, ValueMax, inputs.valueTickPattern, separator);
 
     glColor3f(0.0f, 0.0f, 0.0f);
     UseFont(kViewFontBase);
@@ -100,13 +117,12 @@ void TForm1::DrawLoadedField() {
     ThicknessCaption = "Thickness (cm)";
     UseFont(kSystemFontBase);
     if (threeD) {
-        VariableCaption = latin1(ActivePage() == TabSheet1 ? Label4->text() : Label9->text());
+        VariableCaption = inputs.variableCaption;
         DrawLabel(0.4f, -0.6f, 0.0f, ThicknessCaption);
         DrawLabel(1.3f, 0.4f, 0.0f, TimeCaption);
         DrawLabel(-0.2f, 0.0f, 1.2f, VariableCaption);
     } else {
-        if (ActivePage() == TabSheet3 && RadioGroup3->ItemIndex() >= 0)
-            ThicknessCaption = latin1(RadioGroup3->ItemText(RadioGroup3->ItemIndex()));
+        ThicknessCaption = inputs.thicknessCaption;
         DrawLabel(0.5f, -0.2f, 0.0f, TimeCaption);
         DrawLabel(-0.15f, 1.23f, 0.0f, ThicknessCaption);
     }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "fieldview/ColorRamp.h"
+
 #include <QObject>
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace tessaplot {
 
@@ -10,6 +14,18 @@ class GlPanel;
 class TForm1;
 
 // What the field view keeps besides the main window's named members.
+// What a field picture is drawn from besides the loaded records: read from the
+// controls when the screen draws, kept so that a saved picture is the one on the screen
+// even after a choice was changed without drawing.
+struct FieldDrawInputs {
+    bool threeD = true;
+    ColorRamp ramp;
+    int colorAxis = 0;
+    std::string_view valueTickPattern;
+    std::string variableCaption;  // 3D: above the value axis
+    std::string thicknessCaption; // 2D: above the value axis
+};
+
 struct FieldViewState {
     // The latest drag position not yet turned into a step. Move events that arrive
     // while a step is being drawn overwrite it, so a slow picture gives fewer steps
@@ -23,6 +39,10 @@ struct FieldViewState {
 
     // A press on the "Conclusions" group box itself, waiting for its release.
     bool conclusionsPressed = false;
+
+    // The picture a view panel shows now: its frame, and the field drawn over it if any.
+    GlPanel* shownPanel = nullptr;
+    std::optional<FieldDrawInputs> shownField;
 };
 
 // Draws the shown field page into ViewDC and shows it: the frame, then the current

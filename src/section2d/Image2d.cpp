@@ -190,7 +190,10 @@ void TForm3::FormPaint() {
     if (!ImageDC->makeSurfaceCurrent())
         return;
     ImageRC = ImageDC->context();
+    DrawPicture();
+}
 
+void TForm3::DrawPicture() {
     const SectionInput input = currentSection();
     if (input.section.kind == SectionKind::Time && Form1 != nullptr &&
         Form1->sectionState != nullptr && Form1->sectionState->request.converted) {

@@ -41,6 +41,8 @@ public:
     void FormShow();
     // Draws the section into ImageDC; runs as the surface's paint, which presents it.
     void FormPaint();
+    // The picture with the surface's context current, cut from the main window as it is now.
+    void DrawPicture();
     void FormClose();
     void FormDestroy();
     // "save image": asks for a file and writes the picture there as PNG.
