@@ -3,6 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "app/Temp.h"
 #include "dataset/Unit4.h"
+#include "export/ExportMenu.h"
 #include "fieldview/Colorselection1.h"
 #include "section2d/Image2d.h"
 
@@ -47,6 +48,7 @@ bool CreateForms() {
     Form2 = new TForm2();
     Form3 = new TForm3();
     Form4 = new TForm4();
+    AttachExportMenus();
     return !Form1->CloseRequested();
 }
 

@@ -5,6 +5,8 @@
 #include "app/MessageBoxes.h"
 #include "app/Temp.h"
 #include "app/Widgets.h"
+#include "export/ExportMenu.h"
+#include "export/ExportTargets.h"
 #include "gl/BitmapFont.h"
 #include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
@@ -203,6 +205,7 @@ void TForm3::DrawPicture() {
     const SectionPicture picture =
         BuildSectionPicture(input.section, input.extents, latin1(input.variable),
                             latin1(QString::fromStdString(LocaleDecimalSeparator())));
+    ShownSection = input.section;
     XTitle = picture.xTitle.text;
     YTitle = picture.yTitle.text;
     for (size_t i = 0; i < 6; ++i) {
@@ -297,8 +300,7 @@ void TForm3::BitBtn1Click() {
         SavePictureDialog1->setFileMode(QFileDialog::AnyFile);
         // The same dialog everywhere, and one that tests can answer.
         SavePictureDialog1->setOption(QFileDialog::DontUseNativeDialog);
-        SavePictureDialog1->setNameFilter(QStringLiteral("PNG image (*.png)"));
-        SavePictureDialog1->setDefaultSuffix(QStringLiteral("png"));
+        OfferPictureFormats(SavePictureDialog1);
         SavePictureDialog1->selectFile(PathInChooserDirectory(SuggestedFileName()));
     } else {
         SavePictureDialog1->selectFile(SuggestedFileName());
@@ -308,11 +310,8 @@ void TForm3::BitBtn1Click() {
     const QStringList chosen = SavePictureDialog1->selectedFiles();
     if (chosen.isEmpty() || chosen.front().isEmpty())
         return;
-    QString error;
-    if (!SaveImage(chosen.front(), &error))
-        ShowMessage(QStringLiteral("The picture could not be saved as %1: %2")
-                        .arg(QDir::toNativeSeparators(chosen.front()), error)
-                        .toStdString());
+    SavePictureReporting(ImageDC, chosen.front(),
+                         ChosenPictureOf(SavePictureDialog1, chosen.front()));
 }
 
 bool TForm3::SaveImage(const QString& path, QString* error) {
@@ -321,19 +320,10 @@ bool TForm3::SaveImage(const QString& path, QString* error) {
             *error = why;
         return false;
     };
-    const QImage image = ImageDC->grabFramebuffer();
-    if (image.isNull())
-        return fail(QStringLiteral("there is no picture to save"));
-    // Written beside the target and renamed into place only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (!image.save(&file, "PNG")) {
-        file.cancelWriting();
-        return fail(QStringLiteral("the PNG image could not be written"));
-    }
-    if (!file.commit())
-        return fail(file.errorString());
+    QString why;
+    if (!SavePicture(ExportTargetOf(ImageDC).picture, path,
+                     PictureFormatOfPath(path).value_or(PictureFormat::Png), 1, &why))
+        return fail(why);
     return true;
 }
 

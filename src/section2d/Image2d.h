@@ -1,5 +1,7 @@
 #pragma once
 
+#include "section2d/SectionExtraction.h"
+
 #include <QDialog>
 
 #include <array>
@@ -31,6 +33,8 @@ public:
     // 19 per tick text.
     std::string XTitle, YTitle;
     std::array<std::string, 6> XTickText, YTickText;
+    // The section the last paint drew, in the table's units.
+    Section ShownSection;
 
     QStatusBar* StatusBar1 = nullptr;
     QFrame* Panel1 = nullptr;
@@ -50,8 +54,8 @@ public:
     // "exit".
     void BitBtn2Click();
 
-    // Writes the picture as drawn (the surface's framebuffer) to `path` as PNG. On
-    // failure nothing is left at `path` and `error` says why.
+    // Writes the picture as drawn to `path`, as PNG (the surface's framebuffer), SVG or
+    // PDF by its extension. On failure nothing is left at `path` and `error` says why.
     bool SaveImage(const QString& path, QString* error = nullptr);
     // The file name "save image" offers.
     QString SuggestedFileName() const;
