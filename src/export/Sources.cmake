@@ -1,4 +1,8 @@
-list(APPEND TESSAPLOT_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR} / CsvTable.cpp)
-    list(APPEND TESSAPLOT_GUI_SOURCES ${CMAKE_CURRENT_LIST_DIR} /
-         ExportMenu.cpp ${CMAKE_CURRENT_LIST_DIR} / ExportTargets.cpp ${CMAKE_CURRENT_LIST_DIR} /
-         PictureExport.cpp)
+list(APPEND TESSAPLOT_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/CsvTable.cpp
+)
+list(APPEND TESSAPLOT_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ExportMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ExportTargets.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PictureExport.cpp
+)
