@@ -7,13 +7,23 @@ namespace tessaplot {
 
 namespace {
 
+std::function<void(const std::string&)> g_sink;
+
 void showBox(const QString& title, const std::string& text, QMessageBox::Icon icon) {
+    if (g_sink) {
+        g_sink(text);
+        return;
+    }
     QMessageBox box(icon, title, QString::fromStdString(text), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.exec();
 }
 
 } // namespace
+
+void SetMessageSink(std::function<void(const std::string&)> sink) {
+    g_sink = std::move(sink);
+}
 
 void ShowMessage(const std::string& text) {
     showBox(QApplication::applicationName(), text, QMessageBox::NoIcon);

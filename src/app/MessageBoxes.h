@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 class QWidget;
@@ -11,5 +12,9 @@ namespace tessaplot {
 void ShowMessage(const std::string& text);
 // The box for a surface that cannot be set up: title "Error", no owner window.
 void ShowErrorMessage(const std::string& text);
+
+// Where messages go instead of boxes while the program runs without windows (the
+// command-line export); none sends them to boxes again.
+void SetMessageSink(std::function<void(const std::string&)> sink);
 
 } // namespace tessaplot

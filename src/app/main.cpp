@@ -1,15 +1,51 @@
 #include "app/Application.h"
 #include "app/MessageBoxes.h"
 #include "app/Temp.h"
+#include "cli/CommandLine.h"
+#include "cli/CommandLineRun.h"
 
+#include <QTimer>
+
+#include <cstdio>
 #include <exception>
 
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const tessaplot::CommandLine line = tessaplot::ParseCommandLine(arguments);
+    using Action = tessaplot::CommandLine::Action;
+    if (line.action == Action::Help || line.action == Action::Version) {
+        std::printf("%s\n", line.message.toLocal8Bit().constData());
+        return 0;
+    }
+    if (line.action == Action::Fail) {
+        std::fprintf(stderr, "%s\n", line.message.toLocal8Bit().constData());
+        return line.exitStatus;
+    }
+    if (line.action == Action::Export && !tessaplot::DisplayAvailable()) {
+        std::fprintf(stderr, "plotvane: --export draws with OpenGL and needs a display, and "
+                             "there is none; on a machine without one run it as: xvfb-run -a "
+                             "plotvane --export ...\n");
+        return 1;
+    }
+
+    if (line.action == Action::Export)
+        // Success prints nothing: the toolkit's notes on its environment stay unsaid.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "plotvane: %s\n", text.toLocal8Bit().constData());
+        });
     tessaplot::SetDefaultSurfaceFormat();
     tessaplot::TApplication app(argc, argv);
+    if (line.action == Action::Export)
+        return tessaplot::RunHeadlessExport(line);
     try {
         if (tessaplot::CreateForms()) {
             tessaplot::Form1->show();
+            if (!line.directory.isEmpty())
+                QTimer::singleShot(
+                    0, [&line] { tessaplot::OpenDirectoryAsChooserDoes(line.directory); });
             app.exec();
         }
     } catch (const std::exception& error) {

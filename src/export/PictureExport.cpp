@@ -107,7 +107,14 @@ public:
         else
             gl2psDisable(GL2PS_LINE_STIPPLE);
     }
-    void lineWidthChanged(float width) override { gl2psLineWidth(width); }
+    void lineWidthChanged(float width) override {
+        gl2psLineWidth(width);
+        // A wide curve is drawn segment by segment: round ends join them as on the
+        // screen, where the pixels of neighbouring segments overlap.
+        const bool wide = width > 1.0f;
+        gl2psLineCap(wide ? GL2PS_LINE_CAP_ROUND : GL2PS_LINE_CAP_BUTT);
+        gl2psLineJoin(wide ? GL2PS_LINE_JOIN_ROUND : GL2PS_LINE_JOIN_MITER);
+    }
 
 private:
     PictureFormat m_format;

@@ -1,0 +1,177 @@
+#include "cli/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+namespace tessaplot {
+
+namespace {
+
+CommandLine failure(const QString& why) {
+    CommandLine line;
+    line.action = CommandLine::Action::Fail;
+    line.exitStatus = 2;
+    line.message = QStringLiteral("plotvane: ") + why;
+    return line;
+}
+
+QString choices(const QStringList& names) {
+    return names.join(QStringLiteral(", "));
+}
+
+const char kDescription[] =
+    "A viewer for the results of a simulation of heat and moisture moving through "
+    "clothing.\n\n"
+    "plotvane [DIR] starts the viewer; with DIR it opens that result directory as the "
+    "chooser's \"Open\" does.\n"
+    "plotvane --export FILE [options] DIR draws one picture or writes one table of DIR "
+    "into FILE and ends, showing no window. The format is FILE's extension: .png, .svg, "
+    ".pdf or .csv. Exit status: 0 done, 1 the data set or FILE could not be read or "
+    "written, 2 wrong usage.";
+
+} // namespace
+
+const QStringList& PageNames() {
+    static const QStringList names = {"Fabric", "Fibers", "BodyProperty", "BodyComfort"};
+    return names;
+}
+
+const QStringList& ViewStepNames() {
+    static const QStringList names = {"Up", "Down", "Right", "Left", "Small", "Large", "Reset"};
+    return names;
+}
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({"h", "help"}, "Shows this help and ends.");
+    const QCommandLineOption version({"v", "version"}, "Shows the version and ends.");
+    const QCommandLineOption exportFile("export", "Writes FILE from DIR and ends.", "FILE");
+    const QCommandLineOption page("page", "The page: " + choices(PageNames()) + " (Fabric).",
+                                  "PAGE");
+    const QCommandLineOption layer("layer",
+                                   "Fabric: the layer, 1 for \"The 1th layer Fabric\" (1).", "N");
+    const QCommandLineOption fibre("fibre", "Fibers: the fibre file, as listed (the first).",
+                                   "NAME");
+    const QCommandLineOption variable(
+        "variable", "The quantity as the page's list names it, e.g. \"Temperature(degree of C)\".",
+        "TEXT");
+    const QCommandLineOption section(
+        "section", "The 2D section instead: TimePos:T (a time) or SpacePos:P (a listed position).",
+        "KIND:VALUE");
+    const QCommandLineOption view(
+        "view",
+        "Fabric, Fibers: tool-button steps from the first view, e.g. Left,Left,Up,Large; of " +
+            choices(ViewStepNames()) + ".",
+        "STEPS");
+    const QCommandLineOption colors("colors", "The colour ramp's two ends, e.g. Navy,Yellow.",
+                                    "FROM,TO");
+    const QCommandLineOption colorAxis("color-axis", "The axis the ramp runs along: Z, X or Y.",
+                                       "AXIS");
+    const QCommandLineOption scale("scale", "PNG: 1, 2 or 4 device pixels per pixel (1).", "N");
+    parser.addOptions({help, version, exportFile, page, layer, fibre, variable, section, view,
+                       colors, colorAxis, scale});
+    parser.addPositionalArgument("DIR", "A result directory.", "[DIR]");
+
+    if (!parser.parse(arguments))
+        return failure(parser.errorText());
+
+    CommandLine line;
+    if (parser.isSet(help)) {
+        line.action = CommandLine::Action::Help;
+        line.message = parser.helpText();
+        return line;
+    }
+    if (parser.isSet(version)) {
+        line.action = CommandLine::Action::Version;
+        line.message = QStringLiteral("plotvane %1").arg(QStringLiteral(TESSAPLOT_VERSION));
+        return line;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        return failure(
+            QStringLiteral("one result directory at most, not %1").arg(positional.size()));
+    if (!positional.isEmpty()) {
+        line.directory = positional.front();
+        if (!QFileInfo(line.directory).isDir())
+            return failure(QStringLiteral("%1 is no directory").arg(line.directory));
+    }
+
+    const bool exporting = parser.isSet(exportFile);
+    for (const QCommandLineOption* option :
+         {&page, &layer, &fibre, &variable, &section, &view, &colors, &colorAxis, &scale})
+        if (parser.isSet(*option) && !exporting)
+            return failure(QStringLiteral("--%1 goes with --export").arg(option->names().front()));
+    if (!exporting)
+        return line;
+
+    line.action = CommandLine::Action::Export;
+    line.file = parser.value(exportFile);
+    line.format = QFileInfo(line.file).suffix().toLower();
+    if (!QStringList{"png", "svg", "pdf", "csv"}.contains(line.format))
+        return failure(
+            QStringLiteral("%1: the file's extension gives the format: .png, .svg, .pdf or .csv")
+                .arg(line.file));
+    if (line.directory.isEmpty())
+        return failure(QStringLiteral("--export needs the result directory DIR"));
+    if (parser.isSet(page)) {
+        line.page = parser.value(page);
+        if (!PageNames().contains(line.page))
+            return failure(QStringLiteral("no page %1; the pages are %2")
+                               .arg(line.page, choices(PageNames())));
+    }
+    if (parser.isSet(layer)) {
+        bool number = false;
+        line.layer = parser.value(layer).toInt(&number);
+        if (!number || line.layer < 1)
+            return failure(QStringLiteral("--layer wants a layer number from 1, not %1")
+                               .arg(parser.value(layer)));
+    }
+    line.fibre = parser.value(fibre);
+    if (!parser.isSet(variable))
+        return failure(QStringLiteral("--export needs --variable, the quantity to show"));
+    line.variable = parser.value(variable);
+    if (parser.isSet(section)) {
+        const QString value = parser.value(section);
+        const qsizetype colon = value.indexOf(':');
+        line.sectionKind = value.left(colon);
+        line.sectionValue = colon < 0 ? QString() : value.mid(colon + 1);
+        if (colon < 0 || (line.sectionKind != "TimePos" && line.sectionKind != "SpacePos"))
+            return failure(
+                QStringLiteral("--section wants TimePos:T or SpacePos:P, not %1").arg(value));
+    }
+    if (parser.isSet(view)) {
+        line.viewSteps = parser.value(view).split(',', Qt::SkipEmptyParts);
+        for (const QString& step : line.viewSteps)
+            if (!ViewStepNames().contains(step))
+                return failure(QStringLiteral("no view step %1; the steps are %2")
+                                   .arg(step, choices(ViewStepNames())));
+    }
+    if (parser.isSet(colors)) {
+        const QStringList ends = parser.value(colors).split(',');
+        if (ends.size() != 2)
+            return failure(QStringLiteral("--colors wants two colour names, FROM,TO"));
+        line.fromColor = ends[0].trimmed();
+        line.toColor = ends[1].trimmed();
+    }
+    if (parser.isSet(colorAxis)) {
+        line.colorAxis = parser.value(colorAxis).toUpper();
+        if (!QStringList{"Z", "X", "Y"}.contains(line.colorAxis))
+            return failure(QStringLiteral("no colour axis %1; the axes are Z, X, Y")
+                               .arg(parser.value(colorAxis)));
+    }
+    if (parser.isSet(scale)) {
+        line.scale = parser.value(scale).toInt();
+        if (line.scale != 1 && line.scale != 2 && line.scale != 4)
+            return failure(QStringLiteral("--scale is 1, 2 or 4, not %1").arg(parser.value(scale)));
+    }
+    const bool field = line.page == "Fabric" || line.page == "Fibers";
+    if (!line.viewSteps.isEmpty() && !field)
+        return failure(QStringLiteral("--view turns the Fabric and Fibers pages only"));
+    if (!line.sectionKind.isEmpty() && !field)
+        return failure(QStringLiteral("--section cuts the Fabric and Fibers pages only"));
+    return line;
+}
+
+} // namespace tessaplot

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tessaplot {
+
+// What the command line asks for. Checked here as far as it can be without the data
+// set; what depends on the data set (layers, variables, fibre files, positions,
+// colours) is checked when it is open.
+struct CommandLine {
+    enum class Action { Start, Help, Version, Export, Fail };
+    Action action = Action::Start;
+    int exitStatus = 0; // for Help, Version and Fail
+    QString message;    // printed for Help, Version and Fail
+    QString directory;  // DIR, or empty: start as before, in the chooser's place
+
+    // --export
+    QString file;
+    QString format; // "png", "svg", "pdf" or "csv", from the file's extension
+    QString page = QStringLiteral("Fabric");
+    int layer = 1;
+    QString fibre; // empty: the first fibre file
+    QString variable;
+    QString sectionKind; // empty, "TimePos" or "SpacePos"
+    QString sectionValue;
+    QStringList viewSteps;
+    QString fromColor, toColor;
+    QString colorAxis; // empty, "Z", "X" or "Y"
+    int scale = 1;
+};
+
+// `arguments` as main receives them, the program's name first.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// The pages and the view steps as the window names them.
+const QStringList& PageNames();
+const QStringList& ViewStepNames();
+
+} // namespace tessaplot
