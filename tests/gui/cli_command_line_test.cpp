@@ -1,0 +1,235 @@
+// The command line: its parsing, and the program run as a user runs it, with --export
+// and with a result directory to open.
+#include "app/Application.h"
+#include "app/Widgets.h"
+#include "cli/CommandLine.h"
+#include "cli/CommandLineRun.h"
+#include "dataset/Unit4.h"
+#include "support/Forms.h"
+#include "support/ModalAnswerer.h"
+
+#include "SampleData.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+namespace tessaplot::test {
+namespace {
+
+CommandLine parse(const QStringList& arguments) {
+    return ParseCommandLine(QStringList{"plotvane"} + arguments);
+}
+
+TEST(CommandLineParsing, ChoicesAndTheirRefusals) {
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    EXPECT_EQ(parse({}).action, CommandLine::Action::Start);
+    EXPECT_EQ(parse({d}).directory, d);
+    EXPECT_EQ(parse({"--help"}).action, CommandLine::Action::Help);
+    EXPECT_TRUE(parse({"--help"}).message.contains("--export"));
+    EXPECT_EQ(parse({"--version"}).message, "plotvane " TESSAPLOT_TEST_VERSION);
+
+    const CommandLine full =
+        parse({"--export", "out.PDF", "--page", "Fibers", "--fibre", "fabric1_fiber_2.dat",
+               "--variable", "Moisture Content(kg/m^2)", "--view", "Left,Left,Up,Large", "--colors",
+               "Navy,Yellow", "--color-axis", "x", "--section", "SpacePos:0.0500", d});
+    ASSERT_EQ(full.action, CommandLine::Action::Export) << full.message.toStdString();
+    EXPECT_EQ(full.format, "pdf");
+    EXPECT_EQ(full.page, "Fibers");
+    EXPECT_EQ(full.viewSteps, (QStringList{"Left", "Left", "Up", "Large"}));
+    EXPECT_EQ(full.colorAxis, "X");
+    EXPECT_EQ(full.sectionKind, "SpacePos");
+    EXPECT_EQ(full.sectionValue, "0.0500");
+
+    struct Refusal {
+        QStringList arguments;
+        const char* says;
+    };
+    const Refusal refusals[] = {
+        {{"--bogus"}, "bogus"},
+        {{d + "/missing"}, "is no directory"},
+        {{d, d}, "one result directory"},
+        {{"--page", "Fabric", d}, "--page goes with --export"},
+        {{"--export", "a.gif", "--variable", "x", d}, ".png, .svg, .pdf or .csv"},
+        {{"--export", "a.png", "--variable", "x"}, "needs the result directory"},
+        {{"--export", "a.png", d}, "needs --variable"},
+        {{"--export", "a.png", "--variable", "x", "--page", "Body", d},
+         "Fabric, Fibers, BodyProperty, BodyComfort"},
+        {{"--export", "a.png", "--variable", "x", "--layer", "0", d}, "--layer"},
+        {{"--export", "a.png", "--variable", "x", "--view", "Left,Spin", d}, "Up, Down, Right"},
+        {{"--export", "a.png", "--variable", "x", "--scale", "3", d}, "1, 2 or 4"},
+        {{"--export", "a.png", "--variable", "x", "--color-axis", "W", d}, "Z, X, Y"},
+        {{"--export", "a.png", "--variable", "x", "--colors", "Navy", d}, "FROM,TO"},
+        {{"--export", "a.png", "--variable", "x", "--section", "At:1", d}, "TimePos:T"},
+        {{"--export", "a.png", "--variable", "x", "--page", "BodyComfort", "--view", "Up", d},
+         "Fabric and Fibers"},
+    };
+    for (const Refusal& refusal : refusals) {
+        const CommandLine line = parse(refusal.arguments);
+        EXPECT_EQ(line.action, CommandLine::Action::Fail) << refusal.says;
+        EXPECT_EQ(line.exitStatus, 2) << refusal.says;
+        EXPECT_TRUE(line.message.contains(refusal.says)) << line.message.toStdString();
+        EXPECT_FALSE(line.message.contains('\n')) << "one line";
+    }
+}
+
+struct ProgramRun {
+    int status = -1;
+    QString out, err;
+};
+
+ProgramRun runProgram(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(PLOTVANE_PROGRAM), arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        return run;
+    }
+    run.status = process.exitCode();
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+class ExportCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sample::DataSetOptions options;
+        options.timeSteps = 12;
+        options.comfortLines = 40;
+        ASSERT_TRUE(sample::WriteDataSet(dataSet().toStdString(), options));
+    }
+    QString dataSet() const { return root.filePath("cli-run"); }
+    QString out(const QString& name) const { return root.filePath(name); }
+    QTemporaryDir root;
+};
+
+TEST_F(ExportCommandTest, EveryPageAndASectionToEveryFormatSilently) {
+    struct Case {
+        QStringList arguments;
+        QString file;
+    };
+    const QString temperature = "Temperature(degree of C)";
+    const Case cases[] = {
+        {{"--variable", temperature, "--layer", "2", "--view", "Left,Up,Large", "--colors",
+          "Navy,Yellow", "--color-axis", "X"},
+         "fabric.png"},
+        {{"--variable", temperature, "--scale", "2"}, "fabric2.png"},
+        {{"--page", "Fibers", "--variable", "Moisture Content(kg/m^2)"}, "fibers.svg"},
+        {{"--page", "BodyProperty", "--variable", "skin wetness"}, "body.pdf"},
+        {{"--page", "BodyComfort", "--variable", "Thermal Sensation"}, "comfort.pdf"},
+        {{"--page", "BodyComfort", "--variable", "Comfort Value"}, "comfort.csv"},
+        {{"--variable", temperature, "--section", "TimePos:60"}, "section.svg"},
+        {{"--page", "Fibers", "--variable", "Moisture Content(kg/m^2)", "--section",
+          "SpacePos:0.0500"},
+         "section.csv"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run =
+            runProgram(QStringList{"--export", out(c.file)} + c.arguments + QStringList{dataSet()});
+        EXPECT_EQ(run.status, 0) << c.file.toStdString() << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty() && run.err.isEmpty())
+            << c.file.toStdString() << ": " << run.err.toStdString();
+        EXPECT_GT(QFileInfo(out(c.file)).size(), 0) << c.file.toStdString();
+    }
+    EXPECT_EQ(QImage(out("fabric2.png")).size(), QImage(out("fabric.png")).size() * 2);
+    QFile svg(out("section.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(svg.readAll());
+    while (!xml.atEnd())
+        xml.readNext();
+    EXPECT_FALSE(xml.hasError());
+    QFile csv(out("section.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    EXPECT_EQ(lines.front().trimmed(), "Time(s),Moisture Content(kg/m^2)");
+    EXPECT_EQ(lines.size(), 12 + 2) << "a header, a row per time step, the last line end";
+}
+
+TEST_F(ExportCommandTest, WrongChoicesNameTheValidOnesAndFailuresLeaveNothing) {
+    struct Case {
+        QStringList arguments;
+        int status;
+        const char* says;
+    };
+    const QString d = dataSet();
+    const Case cases[] = {
+        {{"--variable", "Humidity", d}, 2, "\"Relative Humidity(%)\""},
+        {{"--variable", "skin wetness", d}, 2, "\"Temperature(degree of C)\""},
+        {{"--layer", "4", "--variable", "Temperature(degree of C)", d}, 2, "layers 1 to 3"},
+        {{"--page", "Fibers", "--fibre", "fabric9_fiber_9.dat", "--variable",
+          "Moisture Content(kg/m^2)", d},
+         2,
+         "fabric1_fiber_1.dat"},
+        {{"--colors", "Navy,Yelow", "--variable", "Temperature(degree of C)", d}, 2, "\"Yellow\""},
+        {{"--section", "SpacePos:9", "--variable", "Temperature(degree of C)", d}, 2, "\"0.0160\""},
+        {{"--section", "TimePos:soon", "--variable", "Temperature(degree of C)", d},
+         2,
+         "not a valid floating point value"},
+        {{"--view", "Spin", "--variable", "Temperature(degree of C)", d}, 2, "Reset"},
+        {{"--variable", "Temperature(degree of C)", root.path()}, 1, "Lack Of Data Files!"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run = runProgram(QStringList{"--export", out("x.png")} + c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.says << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out("x.png"))) << c.says;
+    }
+    const ProgramRun unwritable = runProgram(
+        {"--export", out("no-such-dir/x.pdf"), "--variable", "Temperature(degree of C)", d});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_TRUE(unwritable.err.contains("no-such-dir")) << unwritable.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out("no-such-dir")));
+
+    const ProgramRun help = runProgram({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains("--section"));
+}
+
+TEST_F(ExportCommandTest, WithoutADisplayItSaysHowToRunIt) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(PLOTVANE_PROGRAM),
+                  {"--export", out("x.png"), "--variable", "Temperature(degree of C)", dataSet()});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("xvfb-run"));
+}
+
+// "plotvane DIR" goes through the same entry as the program's start.
+class StartOnDirectoryTest : public FormsTest {};
+
+TEST_F(StartOnDirectoryTest, OpensAsTheChoosersOpenDoesOrRefusesOnce) {
+    const QString directory = workDir.filePath("run");
+    ASSERT_TRUE(sample::WriteDataSet(directory.toStdString(), sample::DataSetOptions{}));
+    OpenDirectoryAsChooserDoes(directory);
+    EXPECT_TRUE(Form4->DataSetOpen);
+    EXPECT_EQ(Form4->CurrentDirectory(), QDir::toNativeSeparators(directory));
+    EXPECT_EQ(Form1->ComboBox5->count(), 3);
+    EXPECT_EQ(StatusPanel(Form1->StatusBar1, 4)->text(), "Current Directory:" + directory);
+    EXPECT_TRUE(Form1->Label5->text().endsWith("Fabrics.dat"));
+    EXPECT_FALSE(Form4->isVisible());
+
+    ModalAnswerer answerer;
+    OpenDirectoryAsChooserDoes(workDir.path());
+    EXPECT_EQ(answerer.texts, QStringList{"Lack Of Data Files!"});
+    EXPECT_TRUE(Form4->isVisible()) << "the chooser stays open, as after a refused Open";
+}
+
+} // namespace
+} // namespace tessaplot::test
