@@ -1,6 +1,7 @@
 // Prints the viewer's speed on large result directories as a table of medians
 // (min - max), with our readers set against two reference readers.
 //   bench_report <data-directory>          (data is generated there when missing)
+//   bench_report --export-only <data-directory>  (only the export rows)
 //   bench_report --startup-probe           (internal: start-up to the first frame)
 //   bench_report --rss-probe <directory>   (internal: peak memory with a big layer shown)
 #include "ReferenceReaders.h"
@@ -14,6 +15,8 @@
 #include "dataset/DirectoryListBox.h"
 #include "dataset/FieldLoader.h"
 #include "dataset/Unit4.h"
+#include "export/CsvTable.h"
+#include "export/ExportTargets.h"
 #include "gl/GlPanel.h"
 
 #include <QComboBox>
@@ -21,6 +24,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -292,6 +296,47 @@ void comfortSection(const BenchData& data) {
                 wall.elapsed() / 1000.0, 100.0 * cpu / (wall.elapsed() / 1000.0));
 }
 
+// Saving the pictures and tables of the largest sets in every format: time and size.
+void exportSection(const BenchData& data) {
+    std::printf("\n### Export of the shown picture or table (file in the page cache)\n\n");
+    std::printf("| %-58s | %9s | %-19s | size\n", "case", "median ms", "min - max ms");
+    std::printf("|---|---|---|---|\n");
+    const QString file = QDir::temp().filePath(QStringLiteral("tessaplot-bench-export"));
+    const auto measure = [&](const char* what, GlPanel* panel) {
+        const ExportTarget target = ExportTargetOf(panel);
+        const struct {
+            const char* name;
+            PictureFormat format;
+            int scale;
+        } formats[] = {{"PNG 1x", PictureFormat::Png, 1}, {"PNG 2x", PictureFormat::Png, 2},
+                       {"PNG 4x", PictureFormat::Png, 4}, {"SVG", PictureFormat::Svg, 1},
+                       {"PDF", PictureFormat::Pdf, 1}};
+        for (const auto& f : formats) {
+            const Figure figure = Measure(3, [&] {
+                SavePicture(target.picture, file, f.format, f.scale, nullptr);
+            });
+            row((std::string(what) + ", " + f.name).c_str(), figure,
+                std::to_string(QFileInfo(file).size() / 1024) + " KiB");
+        }
+        const Figure csv = Measure(3, [&] {
+            WriteWholeFile(file, QByteArray::fromStdString(CsvTable(target.header, target.columns)),
+                           nullptr);
+        });
+        row((std::string(what) + ", CSV").c_str(), csv,
+            std::to_string(QFileInfo(file).size() / 1024) + " KiB");
+    };
+    openDataSet(data.layer150000);
+    Form1->RadioGroup1->SetItemIndex(5);
+    Form1->BitBtn1Click();
+    measure("Fabric layer of 150,000 records", Form1->Panel1);
+    openDataSet(data.comfort(150000));
+    Form1->SetActivePage(Form1->TabSheet4);
+    Form1->RadioGroup4->SetItemIndex(0);
+    settle(500);
+    measure("Comfort chart of 150,000 lines", Form1->Panel16);
+    QFile::remove(file);
+}
+
 int startupProbe() {
     QElapsedTimer clock;
     clock.start();
@@ -346,7 +391,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_report <data-directory>\n");
         return 2;
     }
-    const BenchData data = makeData(argv[1]);
+    const bool exportOnly = argc >= 3 && std::string(argv[1]) == "--export-only";
+    const BenchData data = makeData(argv[exportOnly ? 2 : 1]);
+    if (exportOnly) {
+        if (!CreateForms())
+            return 1;
+        Form1->show();
+        settle(300);
+        exportSection(data);
+        DestroyForms();
+        return 0;
+    }
 
     readingSection(data);
 
@@ -356,6 +411,7 @@ int main(int argc, char** argv) {
     settle(300);
     redrawSection(data);
     comfortSection(data);
+    exportSection(data);
     DestroyForms();
 
     std::vector<double> startups;
