@@ -164,16 +164,6 @@ void chooseAction(QMenu* menu, const QString& text) {
     ADD_FAILURE() << "no action " << text.toStdString();
 }
 
-bool anyNear(const QImage& image, QPoint p, int radius, const std::function<bool(QColor)>& test) {
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx) {
-            const QPoint q(p.x() + dx, p.y() + dy);
-            if (image.rect().contains(q) && test(image.pixelColor(q)))
-                return true;
-        }
-    return false;
-}
-
 int svgSegments(const QByteArray& bytes) {
     int segments = 0;
     QXmlStreamReader xml(bytes);
@@ -246,7 +236,7 @@ TEST_F(ExportTest, PrintSizesScaleTheSamePictureWithThickerLines) {
              {QVector3D(1.2f, 0, 0), QVector3D(1, 1.2f, 0), QVector3D(0, 0, 1.2f)}) {
             const QPoint p = probe.pixelOf(end.x(), end.y(), end.z());
             const QPoint q(p.x() * scale + scale / 2, p.y() * scale + scale / 2);
-            EXPECT_TRUE(anyNear(big, q, scale + 1, isBlack)) << scale << " axis end";
+            EXPECT_TRUE(AnyPixelNear(big, q, scale + 1, isBlack)) << scale << " axis end";
         }
         // A line as wide as the scale: the axis from the origin is `scale` pixels across.
         const QPoint mid = probe.pixelOf(0.6f, 0, 0);
@@ -315,8 +305,8 @@ TEST_F(ExportTest, PdfHasSearchableTextAndTheFrameWhereTheScreenHasIt) {
     const PictureProbe probe = probeWithCurrentView(Form1->Panel1);
     for (const auto& end : {QVector3D(1.2f, 0, 0), QVector3D(1, 1.2f, 0), QVector3D(0, 0, 1.2f),
                             QVector3D(0.6f, 0, 0)})
-        EXPECT_TRUE(anyNear(raster, probe.pixelOf(end.x(), end.y(), end.z()), 3,
-                            [](QColor c) { return c.lightness() < 110; }))
+        EXPECT_TRUE(AnyPixelNear(raster, probe.pixelOf(end.x(), end.y(), end.z()), 3,
+                                 [](QColor c) { return c.lightness() < 110; }))
             << end.x() << " " << end.y() << " " << end.z();
 }
 

@@ -46,16 +46,6 @@ QPoint framePixel(float x, float y, int imageHeight) {
     return QPoint(column, imageHeight - 1 - row);
 }
 
-bool anyNear(const QImage& image, QPoint p, int radius, const std::function<bool(QColor)>& test) {
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx) {
-            const QPoint q(p.x() + dx, p.y() + dy);
-            if (image.rect().contains(q) && test(image.pixelColor(q)))
-                return true;
-        }
-    return false;
-}
-
 int countRed(const QImage& image) {
     int red = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -213,7 +203,7 @@ TEST_F(Section2dTest, TimeSectionPictureStaysPutAndComesBackTheSame) {
     const auto black = [](QColor c) { return isBlack(c); };
     for (const QPointF& p : {QPointF(0.5, 0), QPointF(1.09, 0), QPointF(0, 0.5), QPointF(0, 1.09),
                              QPointF(0.6, -0.04), QPointF(-0.04, 0.6)})
-        EXPECT_TRUE(anyNear(before, framePixel(p.x(), p.y(), h), 1, black))
+        EXPECT_TRUE(AnyPixelNear(before, framePixel(p.x(), p.y(), h), 1, black))
             << "no frame at (" << p.x() << ", " << p.y() << ")";
     // The stippled grid: dashes and gaps along the line y = 0.6 of the frame.
     int grey = 0, white = 0;
@@ -230,11 +220,11 @@ TEST_F(Section2dTest, TimeSectionPictureStaysPutAndComesBackTheSame) {
     const auto y = [](int node) { return (fiberValue(2, node) - 0.001f) / 0.005f; };
     for (int node = 0; node < 5; ++node)
         for (float t : {0.3f, 0.7f})
-            EXPECT_TRUE(anyNear(
+            EXPECT_TRUE(AnyPixelNear(
                 before, framePixel(0.2f * (node + t), y(node) + t * (y(node + 1) - y(node)), h), 1,
                 isRed))
                 << "no curve between nodes " << node << " and " << node + 1;
-    EXPECT_FALSE(anyNear(before, framePixel(0.1f, 0.1f, h), 3, isRed)) << "step 0 drawn";
+    EXPECT_FALSE(AnyPixelNear(before, framePixel(0.1f, 0.1f, h), 3, isRed)) << "step 0 drawn";
 
     // A larger window shows the same picture, measured from the lower left corner;
     // showing the window again gives the same picture.
@@ -261,11 +251,11 @@ TEST_F(Section2dTest, PositionSectionKeepsTheChosenPositionWhileTheMainWindowRed
     const int h = picture.height();
     const auto y = [](int step) { return (fiberValue(step, 2) - 0.001f) / 0.005f; };
     for (int step = 0; step < 3; ++step)
-        EXPECT_TRUE(anyNear(picture, framePixel((step + 0.5f) / 3, (y(step) + y(step + 1)) / 2, h),
-                            1, isRed))
+        EXPECT_TRUE(AnyPixelNear(
+            picture, framePixel((step + 0.5f) / 3, (y(step) + y(step + 1)) / 2, h), 1, isRed))
             << "no curve between steps " << step << " and " << step + 1;
     // Position 0 would start at the frame's lower left.
-    EXPECT_FALSE(anyNear(picture, framePixel(1.0f / 6, 0.1f, h), 3, isRed));
+    EXPECT_FALSE(AnyPixelNear(picture, framePixel(1.0f / 6, 0.1f, h), 3, isRed));
 }
 
 TEST_F(Section2dTest, TextThatIsNoNumberIsReportedOncePerShowing) {
@@ -283,7 +273,7 @@ TEST_F(Section2dTest, TextThatIsNoNumberIsReportedOncePerShowing) {
     EXPECT_EQ(answerer.texts, QStringList{"'abc' is not a valid floating point value"});
     EXPECT_EQ(answerer.titles, QStringList{"Plotvane"});
     EXPECT_EQ(countRed(picture), 0) << "no curve";
-    EXPECT_TRUE(anyNear(picture, framePixel(0.5f, 0, picture.height()), 1, [](QColor c) {
+    EXPECT_TRUE(AnyPixelNear(picture, framePixel(0.5f, 0, picture.height()), 1, [](QColor c) {
         return isBlack(c);
     })) << "the frame is still drawn";
 

@@ -6,6 +6,17 @@
 
 namespace tessaplot::test {
 
+bool AnyPixelNear(const QImage& image, QPoint p, int radius,
+                  const std::function<bool(const QColor&)>& test) {
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const QPoint q(p.x() + dx, p.y() + dy);
+            if (image.rect().contains(q) && test(image.pixelColor(q)))
+                return true;
+        }
+    return false;
+}
+
 namespace {
 
 QMatrix4x4 readMatrix(GlPanel* panel, GLenum which) {

@@ -5,11 +5,17 @@
 #include <QMatrix4x4>
 #include <QPoint>
 
+#include <functional>
+
 namespace tessaplot {
 class GlPanel;
 }
 
 namespace tessaplot::test {
+
+// Whether any pixel of `image` within `radius` of `p` satisfies `test`.
+bool AnyPixelNear(const QImage& image, QPoint p, int radius,
+                  const std::function<bool(const QColor&)>& test);
 
 // Reads what a panel shows and where model points land in it.
 struct PictureProbe {
@@ -24,13 +30,7 @@ struct PictureProbe {
     QColor colorAt(QPoint p) const { return image.pixelColor(p); }
     // Whether any pixel within `radius` of `p` satisfies `test`.
     template <typename Test> bool anyNear(QPoint p, int radius, Test test) const {
-        for (int dy = -radius; dy <= radius; ++dy)
-            for (int dx = -radius; dx <= radius; ++dx) {
-                const QPoint q(p.x() + dx, p.y() + dy);
-                if (image.rect().contains(q) && test(image.pixelColor(q)))
-                    return true;
-            }
-        return false;
+        return AnyPixelNear(image, p, radius, test);
     }
 };
 
