@@ -308,13 +308,14 @@ void exportSection(const BenchData& data) {
             const char* name;
             PictureFormat format;
             int scale;
-        } formats[] = {{"PNG 1x", PictureFormat::Png, 1}, {"PNG 2x", PictureFormat::Png, 2},
-                       {"PNG 4x", PictureFormat::Png, 4}, {"SVG", PictureFormat::Svg, 1},
+        } formats[] = {{"PNG 1x", PictureFormat::Png, 1},
+                       {"PNG 2x", PictureFormat::Png, 2},
+                       {"PNG 4x", PictureFormat::Png, 4},
+                       {"SVG", PictureFormat::Svg, 1},
                        {"PDF", PictureFormat::Pdf, 1}};
         for (const auto& f : formats) {
-            const Figure figure = Measure(3, [&] {
-                SavePicture(target.picture, file, f.format, f.scale, nullptr);
-            });
+            const Figure figure =
+                Measure(3, [&] { SavePicture(target.picture, file, f.format, f.scale, nullptr); });
             row((std::string(what) + ", " + f.name).c_str(), figure,
                 std::to_string(QFileInfo(file).size() / 1024) + " KiB");
         }
