@@ -23,6 +23,7 @@ run_suite() {
 echo "== build and test"
 "$root/scripts/build.sh" "$root/build" -DTESSAPLOT_SANITIZE=OFF
 run_suite "$root/build"
+"$root/scripts/check-install.sh" "$root/build"
 
 echo "== fuzz smoke: every reader and converter for ${FUZZ_SECONDS:-20} s each"
 "$root/fuzz.sh" "${FUZZ_SECONDS:-20}"

@@ -1,0 +1,37 @@
+# What `cmake --install` puts on a machine, and the Debian package made of it.
+# Debian keeps a package's documents under its own name.
+set(CMAKE_INSTALL_DOCDIR share/doc/quorvel-tessaplot)
+include(GNUInstallDirs)
+set(TESSAPLOT_APP_ID io.quorvel.Tessaplot)
+set(TESSAPLOT_PACKAGING ${PROJECT_SOURCE_DIR}/packaging)
+
+install(TARGETS plotvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${TESSAPLOT_PACKAGING}/${TESSAPLOT_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${TESSAPLOT_PACKAGING}/${TESSAPLOT_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${TESSAPLOT_PACKAGING}/${TESSAPLOT_APP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size 48 256)
+  install(FILES ${TESSAPLOT_PACKAGING}/${TESSAPLOT_APP_ID}-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${TESSAPLOT_APP_ID}.png)
+endforeach()
+install(FILES ${TESSAPLOT_PACKAGING}/plotvane.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+set(CPACK_PACKAGE_NAME quorvel-tessaplot)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR Quorvel)
+set(CPACK_PACKAGE_CONTACT "Quorvel Tessaplot developers <tessaplot@quorvel.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for simulations of heat and moisture in clothing")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "viewer for simulations of heat and moisture in clothing\n Shows the result tables of a simulation of heat and moisture in multi-layer\n clothing: fields as 3D meshes, sections, body quantities and comfort, and\n saves pictures as PNG, SVG or PDF and their numbers as CSV.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Found by no library lookup: the fonts the texts are drawn in and the OpenGL driver.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libgl1-mesa-dri")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
