@@ -25,6 +25,9 @@ echo "== build and test"
 run_suite "$root/build"
 "$root/scripts/check-install.sh" "$root/build"
 
+echo "== the platform-free core on Windows: cross-built, run under Wine"
+"$root/scripts/windows-core-tests.sh" "$root/build-windows"
+
 echo "== fuzz smoke: every reader and converter for ${FUZZ_SECONDS:-20} s each"
 "$root/fuzz.sh" "${FUZZ_SECONDS:-20}"
 

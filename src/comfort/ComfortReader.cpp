@@ -1,6 +1,6 @@
 #include "comfort/ComfortReader.h"
 
-#include "dataset/RegularFile.h"
+#include "platform/FileSystem.h"
 #include "text/DecimalConversion.h"
 
 #include <algorithm>

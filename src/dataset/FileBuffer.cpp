@@ -1,6 +1,6 @@
 #include "dataset/FileBuffer.h"
 
-#include "dataset/RegularFile.h"
+#include "platform/FileSystem.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,11 +1,11 @@
 #include "dataset/ResultFileListing.h"
 
 #include "dataset/WildcardMatch.h"
+#include "platform/FileSystem.h"
 
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <system_error>
 
 namespace tessaplot {
 
@@ -13,15 +13,8 @@ namespace {
 
 constexpr std::size_t listTextLimit = 20;
 
-std::vector<std::string> regularFileNames(const std::filesystem::path& directory) {
-    std::vector<std::string> names;
-    std::error_code error;
-    std::filesystem::directory_iterator it(directory, error);
-    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        std::error_code typeError;
-        if (it->is_regular_file(typeError))
-            names.push_back(it->path().filename().string());
-    }
+std::vector<std::string> regularFileNames(const std::string& directory) {
+    std::vector<std::string> names = ListRegularFileNames(directory);
     // Case-insensitive order first, byte order among names that differ only in case,
     // so the result does not depend on the order the file system returns entries.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
@@ -46,7 +39,7 @@ std::string findIgnoringCase(const std::vector<std::string>& names, std::string_
 
 } // namespace
 
-ResultFileListing ListResultFiles(const std::filesystem::path& directory) {
+ResultFileListing ListResultFiles(const std::string& directory) {
     ResultFileListing listing;
     const std::vector<std::string> names = regularFileNames(directory);
 

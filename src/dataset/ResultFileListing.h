@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,7 +27,8 @@ struct ResultFileListing {
 
 // Looks only at regular files (a directory named Fabrics.dat does not count). When two
 // names differ only in case, the one spelled as listed wins, else the first in order.
-// An unreadable or missing directory gives an empty listing.
-ResultFileListing ListResultFiles(const std::filesystem::path& directory);
+// An unreadable or missing directory gives an empty listing. The directory is named as
+// the platform's file calls take it (UTF-8).
+ResultFileListing ListResultFiles(const std::string& directory);
 
 } // namespace tessaplot

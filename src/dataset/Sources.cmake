@@ -4,7 +4,6 @@ list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LayerCount.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PathShortening.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/RegularFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ResultFileListing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WildcardMatch.cpp
 )

@@ -50,7 +50,7 @@ TEST_F(ListingDirectory, FixedNamesInOrderThenFibresAscending) {
     // A directory of a matching name is not a table.
     std::filesystem::create_directory(dir / "fabric3_fiber_1.dat");
 
-    const ResultFileListing listing = ListResultFiles(dir);
+    const ResultFileListing listing = ListResultFiles(dir.string());
     EXPECT_EQ(listing.listedNames,
               (std::vector<std::string>{"Fabrics.dat", "Bodyproperty.dat", "Comfort.dat",
                                         "Loginfo.txt", "FABRIC1_FIBER_1.DAT", "fabric1_fiber_2.dat",
@@ -68,10 +68,10 @@ TEST_F(ListingDirectory, FixedNamesInOrderThenFibresAscending) {
 }
 
 TEST_F(ListingDirectory, PartialEmptyAndMissingDirectories) {
-    EXPECT_TRUE(ListResultFiles(dir).listedNames.empty());
+    EXPECT_TRUE(ListResultFiles(dir.string()).listedNames.empty());
 
     touch("Fabrics.dat");
-    ResultFileListing listing = ListResultFiles(dir);
+    ResultFileListing listing = ListResultFiles(dir.string());
     EXPECT_EQ(listing.listedNames, std::vector<std::string>{"Fabrics.dat"});
     EXPECT_TRUE(listing.hasFabrics);
     EXPECT_FALSE(listing.hasBodyProperty);
@@ -80,11 +80,11 @@ TEST_F(ListingDirectory, PartialEmptyAndMissingDirectories) {
 
     // Two spellings on a case-sensitive file system: the listed spelling wins, once.
     touch("FABRICS.DAT");
-    EXPECT_EQ(ListResultFiles(dir).fabricsFileName, "Fabrics.dat");
-    EXPECT_EQ(ListResultFiles(dir).listedNames.size(), 1u);
+    EXPECT_EQ(ListResultFiles(dir.string()).fabricsFileName, "Fabrics.dat");
+    EXPECT_EQ(ListResultFiles(dir.string()).listedNames.size(), 1u);
 
-    const ResultFileListing missing = ListResultFiles(dir / "nowhere");
+    const ResultFileListing missing = ListResultFiles((dir / "nowhere").string());
     EXPECT_TRUE(missing.listedNames.empty());
     EXPECT_FALSE(missing.hasFabrics);
-    EXPECT_TRUE(ListResultFiles(dir / "Fabrics.dat").listedNames.empty());
+    EXPECT_TRUE(ListResultFiles((dir / "Fabrics.dat").string()).listedNames.empty());
 }

@@ -108,7 +108,7 @@ TEST(SampleData, WrittenDataSetReadsBackWhole) {
     std::string error;
     ASSERT_TRUE(sample::WriteDataSet(dir, options, &error)) << error;
 
-    const ResultFileListing listing = ListResultFiles(dir);
+    const ResultFileListing listing = ListResultFiles(dir.string());
     EXPECT_EQ(
         listing.listedNames,
         (std::vector<std::string>{"Fabrics.dat", "Bodyproperty.dat", "Comfort.dat", "Loginfo.txt",

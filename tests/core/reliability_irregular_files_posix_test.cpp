@@ -4,7 +4,7 @@
 #include "dataset/FieldLoader.h"
 #include "dataset/FileBuffer.h"
 #include "dataset/LayerCount.h"
-#include "dataset/RegularFile.h"
+#include "platform/FileSystem.h"
 
 #include <gtest/gtest.h>
 

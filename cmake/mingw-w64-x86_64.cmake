@@ -1,0 +1,19 @@
+# Cross-builds the platform-free core and its tests for 64-bit Windows with Debian's
+# MinGW-w64 compilers (package g++-mingw-w64-x86-64); scripts/windows-core-tests.sh
+# uses it and runs the tests under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+# The POSIX thread model gives the standard library its threads and mutexes.
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# One self-contained .exe per program: no MinGW run-time DLLs to ship next to it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

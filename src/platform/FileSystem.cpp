@@ -1,0 +1,319 @@
+#include "platform/FileSystem.h"
+
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+#if defined(__linux__)
+#include <sys/vfs.h>
+#endif
+#endif
+
+#include <climits>
+#include <cstring>
+
+namespace tessaplot {
+
+namespace {
+
+// A NUL inside a path would end it early for the system and name another file.
+bool usablePath(const std::string& path) {
+    return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+} // namespace
+
+#if defined(_WIN32)
+
+namespace {
+
+// Empty when the text is not valid UTF-8: such a name cannot be meant for Windows.
+std::wstring wideText(const std::string& text) {
+    if (text.size() > static_cast<std::size_t>(INT_MAX))
+        return {};
+    const int size = static_cast<int>(text.size());
+    const int wideSize =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (wideSize <= 0)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), wideSize);
+    return wide;
+}
+
+std::string utf8Text(const wchar_t* wide) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.pop_back(); // the terminating NUL
+    return text;
+}
+
+// Opens without reading or waiting; a directory is refused because no backup
+// semantics are asked for, a pipe or a device by its type.
+HANDLE openRegular(const std::wstring& path, DWORD access, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE handle =
+        CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return handle;
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        CloseHandle(handle);
+        return INVALID_HANDLE_VALUE;
+    }
+    return handle;
+}
+
+std::uint64_t joined(DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+// Windows counts 100 ns ticks from 1601; from 1970 the nanoseconds fit 64 bits.
+std::int64_t unixNanoseconds(std::int64_t ticksSince1601) {
+    constexpr std::int64_t ticksTo1970 = 116444736000000000;
+    return (ticksSince1601 - ticksTo1970) * 100;
+}
+
+bool onLocalDrive(const std::wstring& path) {
+    wchar_t volume[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(path.c_str(), volume, MAX_PATH))
+        return false;
+    const UINT type = GetDriveTypeW(volume);
+    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
+} // namespace
+
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size) {
+    const std::wstring wide = usablePath(path) ? wideText(path) : std::wstring();
+    if (wide.empty())
+        return nullptr;
+    BY_HANDLE_FILE_INFORMATION info{};
+    HANDLE handle = openRegular(wide, GENERIC_READ, info);
+    if (handle == INVALID_HANDLE_VALUE)
+        return nullptr;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+    if (fd == -1) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(fd, "rb");
+    if (file == nullptr) {
+        _close(fd); // closes the handle with it
+        return nullptr;
+    }
+    if (size != nullptr)
+        *size = joined(info.nFileSizeHigh, info.nFileSizeLow);
+    return file;
+}
+
+FileIdentity IdentifyFile(const std::string& path) {
+    FileIdentity identity;
+    const std::wstring wide = usablePath(path) ? wideText(path) : std::wstring();
+    if (wide.empty())
+        return identity;
+    BY_HANDLE_FILE_INFORMATION info{};
+    HANDLE handle = openRegular(wide, FILE_READ_ATTRIBUTES, info);
+    if (handle == INVALID_HANDLE_VALUE)
+        return identity;
+    FILE_BASIC_INFO times{};
+    const bool timed = GetFileInformationByHandleEx(handle, FileBasicInfo, &times, sizeof times);
+    CloseHandle(handle);
+    if (!timed)
+        return identity;
+    FILETIME now{};
+    GetSystemTimePreciseAsFileTime(&now);
+    identity.known = true;
+    identity.device = info.dwVolumeSerialNumber;
+    identity.inode = joined(info.nFileIndexHigh, info.nFileIndexLow);
+    identity.size = joined(info.nFileSizeHigh, info.nFileSizeLow);
+    identity.modifiedNs = unixNanoseconds(times.LastWriteTime.QuadPart);
+    identity.changedNs = unixNanoseconds(times.ChangeTime.QuadPart);
+    identity.seenNs =
+        unixNanoseconds(static_cast<std::int64_t>(joined(now.dwHighDateTime, now.dwLowDateTime)));
+    identity.localFileSystem = onLocalDrive(wide);
+    return identity;
+}
+
+std::vector<std::string> ListRegularFileNames(const std::string& directory) {
+    std::vector<std::string> names;
+    std::wstring pattern = usablePath(directory) ? wideText(directory) : std::wstring();
+    if (pattern.empty())
+        return names;
+    if (pattern.back() != L'\\' && pattern.back() != L'/')
+        pattern += L'\\';
+    const std::size_t directoryLength = pattern.size();
+    pattern += L'*';
+
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const DWORD attributes = entry.dwFileAttributes;
+        if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0)
+            continue;
+        // A link is judged by what it leads to, as on POSIX systems.
+        if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+            BY_HANDLE_FILE_INFORMATION target{};
+            HANDLE handle =
+                openRegular(pattern.substr(0, directoryLength) + entry.cFileName, 0, target);
+            if (handle == INVALID_HANDLE_VALUE)
+                continue;
+            CloseHandle(handle);
+        }
+        std::string name = utf8Text(entry.cFileName);
+        if (!name.empty())
+            names.push_back(std::move(name));
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+#else // POSIX
+
+namespace {
+
+std::int64_t nanoseconds(const timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+#if defined(__linux__)
+// File systems whose attributes always tell the truth at once. Network and FUSE file
+// systems may cache them, so a change there could go unseen.
+bool isLocalFileSystem(const std::string& path) {
+    struct statfs volume {};
+    if (statfs(path.c_str(), &volume) != 0)
+        return false;
+    switch (static_cast<unsigned long>(volume.f_type)) {
+    case 0xEF53:     // ext2, ext3, ext4
+    case 0x01021994: // tmpfs
+    case 0x58465342: // xfs
+    case 0x9123683E: // btrfs
+    case 0xF2F52010: // f2fs
+    case 0x794C7630: // overlayfs
+        return true;
+    default:
+        return false;
+    }
+}
+
+const timespec& modificationTime(const struct stat& info) {
+    return info.st_mtim;
+}
+const timespec& statusChangeTime(const struct stat& info) {
+    return info.st_ctim;
+}
+#else
+// Elsewhere the file system is not known to keep its attributes current.
+bool isLocalFileSystem(const std::string&) {
+    return false;
+}
+
+#if defined(__APPLE__)
+const timespec& modificationTime(const struct stat& info) {
+    return info.st_mtimespec;
+}
+const timespec& statusChangeTime(const struct stat& info) {
+    return info.st_ctimespec;
+}
+#else
+const timespec& modificationTime(const struct stat& info) {
+    return info.st_mtim;
+}
+const timespec& statusChangeTime(const struct stat& info) {
+    return info.st_ctim;
+}
+#endif
+#endif
+
+} // namespace
+
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size) {
+    if (!usablePath(path))
+        return nullptr;
+    // Opening a FIFO for reading waits for a writer unless asked not to. The type is
+    // then judged on what was opened, not on what the name meant a moment before.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    // Reads of a regular file never wait anyway; the stream gets the usual blocking mode.
+    if (const int flags = ::fcntl(fd, F_GETFL); flags != -1)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) {
+        ::close(fd);
+        return nullptr;
+    }
+    if (size != nullptr)
+        *size = static_cast<std::uint64_t>(info.st_size);
+    return file;
+}
+
+FileIdentity IdentifyFile(const std::string& path) {
+    FileIdentity identity;
+    struct stat info {};
+    timespec now{};
+    if (!usablePath(path) || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        clock_gettime(CLOCK_REALTIME, &now) != 0)
+        return identity;
+    identity.known = true;
+    identity.device = static_cast<std::uint64_t>(info.st_dev);
+    identity.inode = static_cast<std::uint64_t>(info.st_ino);
+    identity.size = static_cast<std::uint64_t>(info.st_size);
+    identity.modifiedNs = nanoseconds(modificationTime(info));
+    identity.changedNs = nanoseconds(statusChangeTime(info));
+    identity.seenNs = nanoseconds(now);
+    identity.localFileSystem = isLocalFileSystem(path);
+    return identity;
+}
+
+std::vector<std::string> ListRegularFileNames(const std::string& directory) {
+    std::vector<std::string> names;
+    DIR* listing = usablePath(directory) ? ::opendir(directory.c_str()) : nullptr;
+    if (listing == nullptr)
+        return names;
+    const int directoryFd = ::dirfd(listing);
+    while (const dirent* entry = ::readdir(listing)) {
+        const char* name = entry->d_name;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+            continue;
+        bool regular = entry->d_type == DT_REG;
+        // A link, or a file system that does not say: ask, following links. A stat
+        // never opens the file, so a FIFO cannot hold the listing.
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            regular = ::fstatat(directoryFd, name, &info, 0) == 0 && S_ISREG(info.st_mode);
+        }
+        if (regular)
+            names.emplace_back(name);
+    }
+    ::closedir(listing);
+    return names;
+}
+
+#endif
+
+} // namespace tessaplot

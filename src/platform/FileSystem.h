@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// The few calls the readers make to the operating system, for POSIX systems and for
+// Windows. Everything else in the core is standard C++.
+//
+// Paths are UTF-8 text. On POSIX systems they are passed on byte for byte, so a name
+// that is not valid UTF-8 still opens; on Windows they are converted to the system's
+// UTF-16, and either separator, '/' or '\', may be used.
+namespace tessaplot {
+
+// Opens `path` for binary reading when it is a regular file, and gives the size it had
+// when opened (a hint only: the simulation may be appending). Returns nullptr for
+// anything else — missing, a directory, a FIFO or pipe, a device — without ever
+// waiting: a FIFO put where a result table was expected would otherwise hold the
+// window until some program wrote into it.
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size = nullptr);
+
+// What the file system says about a file without reading it: enough to know that a
+// file read before cannot have changed since. Used to spare re-reading an unchanged
+// table many times a second.
+struct FileIdentity {
+    bool known = false;
+    std::uint64_t device = 0, inode = 0, size = 0; // volume, file number within it, bytes
+    std::int64_t modifiedNs = 0, changedNs = 0;    // content and status change times
+    std::int64_t seenNs = 0;                       // wall-clock time when this was taken
+    bool localFileSystem = false;
+};
+
+// The identity of the regular file at `path` now; `known` is false when there is none.
+// All times count nanoseconds from the same epoch, so they can be compared.
+FileIdentity IdentifyFile(const std::string& path);
+
+// The names (UTF-8, or the bytes as they are on POSIX systems) of the regular files
+// directly in `directory`, links followed, in the order the system gives them. A link
+// that leads nowhere or into a loop is left out. Empty when the directory cannot be read.
+std::vector<std::string> ListRegularFileNames(const std::string& directory);
+
+} // namespace tessaplot
