@@ -29,10 +29,6 @@ namespace {
 // Room for the records of a large run, taken once so that loads do not reallocate.
 constexpr size_t kStoreCapacity = 150000;
 
-int devicePixels(int logical, const QWidget* widget) {
-    return static_cast<int>(logical * widget->devicePixelRatioF() + 0.5);
-}
-
 } // namespace
 
 QString PathInChooserDirectory(const QString& fileName) {
@@ -114,8 +110,8 @@ bool TForm1::BindViewPanel(GlPanel* panel, int threeD, bool setPixelFormat) {
     const int threeDView = ThreeDView;
     panel->BindSurface([panel, threeDView] {
         ResetSurfaceState();
-        SetupViewProjection(devicePixels(panel->width(), panel),
-                            devicePixels(panel->height(), panel), kViewHalfExtent);
+        SetupViewProjection(DevicePixels(panel->width(), panel),
+                            DevicePixels(panel->height(), panel), kViewHalfExtent);
         SetInitialView(threeDView);
     });
     ViewRC = panel->context();
@@ -130,8 +126,8 @@ bool TForm1::BindComfortPanel() {
     GlPanel* panel = Panel16;
     panel->BindSurface([panel] {
         ResetSurfaceState();
-        SetupViewProjection(devicePixels(panel->width(), panel),
-                            devicePixels(panel->height(), panel), kChartHalfExtent);
+        SetupViewProjection(DevicePixels(panel->width(), panel),
+                            DevicePixels(panel->height(), panel), kChartHalfExtent);
         glTranslatef(kChartTranslate[0], kChartTranslate[1], kChartTranslate[2]);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     });

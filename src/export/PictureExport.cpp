@@ -20,12 +20,6 @@ namespace tessaplot {
 
 namespace {
 
-QSize framebufferSize(const GlPanel* surface) {
-    const qreal ratio = surface->devicePixelRatioF();
-    return {static_cast<int>(surface->width() * ratio + 0.5),
-            static_cast<int>(surface->height() * ratio + 0.5)};
-}
-
 // Puts the screen's drawing state back however the export drawing ended.
 class ScreenStateRestorer {
 public:
@@ -98,7 +92,8 @@ public:
             m_format == PictureFormat::Svg ? svgText(latin1) : pdfText(latin1);
         gl2psTextOpt(
             shown.c_str(), small ? "Helvetica" : "Helvetica-Bold",
-            static_cast<GLshort>(small ? ViewFont().pixelSize() : SystemFont().pixelSize()),
+            static_cast<GLshort>(
+                ScaledFont(small ? ViewFont() : SystemFont(), DevicePixelRatio()).pixelSize()),
             GL2PS_TEXT_BL, 0.0f);
     }
     void stippleChanged(bool enabled) override {
@@ -107,8 +102,9 @@ public:
         else
             gl2psDisable(GL2PS_LINE_STIPPLE);
     }
+    // The page has the surface's device pixels.
     void lineWidthChanged(float width) override {
-        gl2psLineWidth(width);
+        gl2psLineWidth(width * static_cast<float>(DevicePixelRatio()));
         // A wide curve is drawn segment by segment: round ends join them as on the
         // screen, where the pixels of neighbouring segments overlap.
         const bool wide = width > 1.0f;
@@ -157,7 +153,7 @@ QImage RenderPicture(const PictureSource& source, int scale) {
     if (scale <= 1)
         return surface->grabFramebuffer();
     const ScreenStateRestorer restorer(surface);
-    const QSize size = framebufferSize(surface) * scale;
+    const QSize size = DeviceSize(surface) * scale;
     QOpenGLFramebufferObject target(size, QOpenGLFramebufferObject::Depth);
     if (!target.isValid() || !target.bind())
         return {};
@@ -179,7 +175,7 @@ QByteArray VectorPicture(const PictureSource& source, PictureFormat format, QStr
         return {};
     }
     const ScreenStateRestorer restorer(surface);
-    const QSize size = framebufferSize(surface);
+    const QSize size = DeviceSize(surface);
     GLint page[4] = {0, 0, size.width(), size.height()};
     const QByteArray title = source.title.toUtf8();
     VectorObserver observer(format);

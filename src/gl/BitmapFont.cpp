@@ -10,6 +10,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace tessaplot {
@@ -81,14 +83,14 @@ void buildGlyphLists(const QFont& font, unsigned base) {
 
 } // namespace
 
-QFont ScaledFont(QFont font, int scale) {
-    font.setPixelSize(font.pixelSize() * scale);
+QFont ScaledFont(QFont font, double scale) {
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * scale))));
     return font;
 }
 
 namespace {
 
-// The raster scale the glyph lists of a context were made for; a context without it
+// The pixel scale the glyph lists of a context were made for; a context without it
 // has none yet.
 constexpr char kGlyphScaleProperty[] = "tessaplotGlyphScale";
 unsigned g_fontBase = kSystemFontBase;
@@ -97,8 +99,8 @@ unsigned g_fontBase = kSystemFontBase;
 
 void UseFont(unsigned base) {
     QOpenGLContext* context = QOpenGLContext::currentContext();
-    const int scale = RasterScale();
-    if (context != nullptr && context->property(kGlyphScaleProperty).toInt() != scale) {
+    const double scale = PixelScale();
+    if (context != nullptr && context->property(kGlyphScaleProperty).toDouble() != scale) {
         buildGlyphLists(ScaledFont(SystemFont(), scale), kSystemFontBase);
         buildGlyphLists(ScaledFont(ViewFont(), scale), kViewFontBase);
         context->setProperty(kGlyphScaleProperty, scale);

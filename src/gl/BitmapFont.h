@@ -17,10 +17,10 @@ inline constexpr int kGlyphListCount = 255;
 QFont SystemFont();
 QFont ViewFont();
 
-// The font at `scale` times its pixel size.
-QFont ScaledFont(QFont font, int scale);
+// The font at `scale` times its pixel size (rounded to whole pixels).
+QFont ScaledFont(QFont font, double scale);
 
-// Makes sure the current context holds both fonts' glyph lists for the raster scale in
+// Makes sure the current context holds both fonts' glyph lists for the pixel scale in
 // force (built once per context and scale), then selects the font at `base` for
 // DrawLabel.
 void UseFont(unsigned base);

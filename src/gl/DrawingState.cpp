@@ -2,12 +2,16 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace tessaplot {
 
 namespace {
 
 DrawingObserver* g_observer = nullptr;
 int g_rasterScale = 1;
+double g_devicePixelRatio = 1.0;
 
 } // namespace
 
@@ -19,6 +23,18 @@ DrawingObserver* CurrentDrawingObserver() {
     return g_observer;
 }
 
+void SetDevicePixelRatio(double ratio) {
+    g_devicePixelRatio = ratio > 0.0 && std::isfinite(ratio) ? ratio : 1.0;
+}
+
+double DevicePixelRatio() {
+    return g_devicePixelRatio;
+}
+
+double PixelScale() {
+    return g_devicePixelRatio * g_rasterScale;
+}
+
 void SetRasterScale(int scale) {
     g_rasterScale = scale > 0 ? scale : 1;
 }
@@ -28,7 +44,7 @@ int RasterScale() {
 }
 
 void SetLineWidth(float width) {
-    glLineWidth(width * static_cast<float>(g_rasterScale));
+    glLineWidth(width * static_cast<float>(PixelScale()));
     if (g_observer != nullptr)
         g_observer->lineWidthChanged(width);
 }
@@ -36,7 +52,8 @@ void SetLineWidth(float width) {
 void BeginStippledLines(int factor, unsigned short pattern) {
     glPushAttrib(GL_LINE_BIT);
     glEnable(GL_LINE_STIPPLE);
-    glLineStipple(factor * g_rasterScale, pattern);
+    // A stipple bit covers whole device pixels.
+    glLineStipple(std::max(1, static_cast<int>(std::lround(factor * PixelScale()))), pattern);
     if (g_observer != nullptr)
         g_observer->stippleChanged(true);
 }

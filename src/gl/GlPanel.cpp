@@ -1,5 +1,7 @@
 #include "gl/GlPanel.h"
 
+#include "gl/DrawingState.h"
+
 #include <QMouseEvent>
 #include <QOpenGLContext>
 
@@ -19,7 +21,20 @@ bool GlPanel::makeSurfaceCurrent() {
     if (!hasContext())
         return false;
     makeCurrent();
+    adoptDevicePixelRatio();
     return true;
+}
+
+void GlPanel::adoptDevicePixelRatio() const {
+    SetDevicePixelRatio(devicePixelRatioF());
+}
+
+int DevicePixels(int logical, const QWidget* widget) {
+    return static_cast<int>(logical * widget->devicePixelRatioF() + 0.5);
+}
+
+QSize DeviceSize(const QWidget* widget) {
+    return {DevicePixels(widget->width(), widget), DevicePixels(widget->height(), widget)};
 }
 
 void GlPanel::present() {
@@ -45,6 +60,7 @@ void GlPanel::BindSurface(std::function<void()> setup) {
 }
 
 void GlPanel::initializeGL() {
+    adoptDevicePixelRatio();
     if (m_bindingPending && m_surfaceSetup) {
         m_bindingPending = false;
         m_surfaceSetup();
@@ -63,6 +79,7 @@ void GlPanel::paintGL() {
     // the same handler sequence.
     if (m_framebufferFresh) {
         m_framebufferFresh = false;
+        adoptDevicePixelRatio();
         if (m_framebufferRecreated)
             m_framebufferRecreated();
     }

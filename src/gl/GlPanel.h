@@ -23,7 +23,8 @@ public:
 
     // True once the panel has a context (after its first showing).
     bool hasContext() const;
-    // Makes the panel's context current; false when it has none yet.
+    // Makes the panel's context current, and the panel's device pixel ratio the one
+    // the drawing uses; false when it has no context yet.
     bool makeSurfaceCurrent();
     // Shows what was drawn into the framebuffer ("swap the buffers").
     void present();
@@ -55,11 +56,18 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void adoptDevicePixelRatio() const;
+
     bool m_framebufferFresh = true;
     bool m_bindingPending = false;
     std::function<void()> m_surfaceSetup;
     std::function<void()> m_framebufferRecreated;
     std::function<void()> m_contextCreated;
 };
+
+// `logical` window pixels of `widget` in device pixels, as its framebuffer has them.
+int DevicePixels(int logical, const QWidget* widget);
+// The size of `widget`'s framebuffer in device pixels.
+QSize DeviceSize(const QWidget* widget);
 
 } // namespace tessaplot

@@ -54,10 +54,6 @@ protected:
     }
 };
 
-int devicePixels(int logical, const QWidget* widget) {
-    return static_cast<int>(logical * widget->devicePixelRatioF() + 0.5);
-}
-
 // The bitmap glyphs are Latin-1; a character outside it is drawn as '?'.
 std::string latin1(const QString& text) {
     return text.toLatin1().toStdString();
@@ -217,8 +213,8 @@ void TForm3::DrawPicture() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Anchored at the lower left corner and larger than the window: the picture is cut
     // at the top and right, and a resize neither moves nor scales it.
-    SetViewport(devicePixels(kSectionViewportWidth, ImageDC),
-                devicePixels(kSectionViewportHeight, ImageDC));
+    SetViewport(DevicePixels(kSectionViewportWidth, ImageDC),
+                DevicePixels(kSectionViewportHeight, ImageDC));
     // Restored exactly at the end, so no rounding builds up over many paints.
     glPushMatrix();
 
