@@ -17,16 +17,34 @@ foreach(size 48 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${TESSAPLOT_APP_ID}.png)
 endforeach()
-install(FILES ${TESSAPLOT_PACKAGING}/plotvane.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The manual page and the changelog are installed compressed, as Debian asks; -n keeps
+# the name and time out of the archive, so each build gives the same bytes.
+set(TESSAPLOT_COMPRESSED)
+foreach(document plotvane.1 changelog)
+  set(compressed ${PROJECT_BINARY_DIR}/packaging/${document}.gz)
+  add_custom_command(
+    OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging
+    COMMAND sh -c "gzip -9n -c '${TESSAPLOT_PACKAGING}/${document}' > '${compressed}'"
+    DEPENDS ${TESSAPLOT_PACKAGING}/${document}
+    VERBATIM)
+  list(APPEND TESSAPLOT_COMPRESSED ${compressed})
+endforeach()
+add_custom_target(compressed_documents ALL DEPENDS ${TESSAPLOT_COMPRESSED})
+
+install(FILES ${PROJECT_BINARY_DIR}/packaging/plotvane.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${TESSAPLOT_PACKAGING}/copyright
+              ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME quorvel-tessaplot)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Quorvel)
 set(CPACK_PACKAGE_CONTACT "Quorvel Tessaplot developers <tessaplot@quorvel.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for simulations of heat and moisture in clothing")
+# The extended description only: the summary above is its first line already.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "viewer for simulations of heat and moisture in clothing\n Shows the result tables of a simulation of heat and moisture in multi-layer\n clothing: fields as 3D meshes, sections, body quantities and comfort, and\n saves pictures as PNG, SVG or PDF and their numbers as CSV.")
+    "Shows the result tables of a simulation of heat and moisture in multi-layer\nclothing: fields as 3D meshes, sections, body quantities and comfort, and\nsaves pictures as PNG, SVG or PDF and their numbers as CSV.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -10,8 +10,10 @@ DESTDIR="$stage" cmake --install "$build_dir" --prefix /usr >/dev/null
 share="$stage/usr/share"
 desktop-file-validate "$share/applications/io.quorvel.Tessaplot.desktop"
 appstreamcli validate --no-net --pedantic "$share/metainfo/io.quorvel.Tessaplot.metainfo.xml" >/dev/null
-MANWIDTH=80 man -l "$share/man/man1/plotvane.1" | grep -q -- "--export"
+MANWIDTH=80 man -l "$share/man/man1/plotvane.1.gz" | grep -q -- "--export"
 "$stage/usr/bin/plotvane" --version | grep -q "^plotvane "
+test -s "$share/doc/quorvel-tessaplot/copyright"
+gzip -t "$share/doc/quorvel-tessaplot/changelog.gz"
 for icon in scalable/apps/io.quorvel.Tessaplot.svg 48x48/apps/io.quorvel.Tessaplot.png \
             256x256/apps/io.quorvel.Tessaplot.png; do
     test -s "$share/icons/hicolor/$icon"
@@ -21,4 +23,9 @@ done
 deb="$(ls "$build_dir"/quorvel-tessaplot_*_amd64.deb)"
 diff <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort) \
      <(cd "$stage" && find . -type f | sed 's|^\./||' | sort)
+# Debian's own checks of a package: no errors (the warnings are listed in the README).
+lintian --fail-on error --suppress-tags-from-file /dev/null "$deb" | sed 's/^/lintian: /' || {
+    echo "lintian found errors in $deb"
+    exit 1
+}
 echo "install check: $(cd "$stage" && find . -type f | wc -l) files installed and valid"

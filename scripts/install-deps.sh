@@ -12,7 +12,7 @@ packages=(
     fonts-dejavu-core fonts-dejavu-extra fonts-droid-fallback
     imagemagick
     libgl2ps-dev poppler-utils
-    desktop-file-utils appstream man-db dpkg-dev file
+    desktop-file-utils appstream man-db dpkg-dev file lintian
 )
 
 missing=()
