@@ -1,10 +1,18 @@
 #include "app/Widgets.h"
 
+#include <QComboBox>
 #include <QResizeEvent>
 
 #include <algorithm>
 
 namespace tessaplot {
+
+QStringList ItemTexts(const QComboBox* box) {
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
+}
 
 QFont DefaultFormFont() {
     // The layout's places and widths were made for a narrow 8-point desktop font; the

@@ -3,11 +3,17 @@
 #include <QFrame>
 #include <QLabel>
 #include <QStatusBar>
+#include <QStringList>
 
 #include <initializer_list>
 #include <utility>
 
+class QComboBox;
+
 namespace tessaplot {
+
+// The texts of a list's items, in order.
+QStringList ItemTexts(const QComboBox* box);
 
 // The forms' default font: a sans of about 8 points (11 pixels).
 QFont DefaultFormFont();

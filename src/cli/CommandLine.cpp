@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace tessaplot {
 
@@ -80,7 +81,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     CommandLine line;
     if (parser.isSet(help)) {
         line.action = CommandLine::Action::Help;
-        line.message = parser.helpText();
+        // The parser names the program from the application object, which does not exist
+        // yet while the command line is read: name it as it is installed.
+        line.message = parser.helpText().replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
+                                                 QStringLiteral("Usage: plotvane"));
         return line;
     }
     if (parser.isSet(version)) {

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
+#include "app/Widgets.h"
 #include "cli/CommandLine.h"
 #include "dataset/DirectoryListBox.h"
 #include "dataset/Unit4.h"
@@ -34,13 +35,6 @@ namespace {
 
 void printError(const QString& text) {
     std::fprintf(stderr, "plotvane: %s\n", text.toLocal8Bit().constData());
-}
-
-QStringList itemTexts(const QComboBox* box) {
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    return texts;
 }
 
 QStringList itemTexts(const RadioGroup* group) {
@@ -143,7 +137,7 @@ private:
             const int index = m_line.fibre.isEmpty() ? 0 : files->findText(m_line.fibre);
             if (index < 0)
                 throw Stop{2, QStringLiteral("no fibre file %1; the fibre files are %2")
-                                  .arg(m_line.fibre, quotedList(itemTexts(files)))};
+                                  .arg(m_line.fibre, quotedList(ItemTexts(files)))};
             files->setCurrentIndex(index);
             Form1->Label7->setText(files->itemText(index));
         } else if (m_line.page == "BodyProperty" && !Form4->HasBodyProperty) {
@@ -156,7 +150,7 @@ private:
             const int index = box->findText(name, Qt::MatchFixedString);
             if (index < 0)
                 throw Stop{2, QStringLiteral("no colour %1; the colours are %2")
-                                  .arg(name, quotedList(itemTexts(box)))};
+                                  .arg(name, quotedList(ItemTexts(box)))};
             box->setCurrentIndex(index);
         };
         if (!m_line.fromColor.isEmpty()) {
@@ -237,7 +231,7 @@ private:
             const int index = positions->findText(m_line.sectionValue);
             if (index < 0)
                 throw Stop{2, QStringLiteral("no position %1; the positions are %2")
-                                  .arg(m_line.sectionValue, quotedList(itemTexts(positions)))};
+                                  .arg(m_line.sectionValue, quotedList(ItemTexts(positions)))};
             positions->setCurrentIndex(index);
         }
         std::optional<Stop> failed;

@@ -38,6 +38,7 @@ TEST(CommandLineParsing, ChoicesAndTheirRefusals) {
     EXPECT_EQ(parse({d}).directory, d);
     EXPECT_EQ(parse({"--help"}).action, CommandLine::Action::Help);
     EXPECT_TRUE(parse({"--help"}).message.contains("--export"));
+    EXPECT_TRUE(parse({"--help"}).message.startsWith("Usage: plotvane [options] [DIR]\n"));
     EXPECT_EQ(parse({"--version"}).message, "plotvane " TESSAPLOT_TEST_VERSION);
 
     const CommandLine full =

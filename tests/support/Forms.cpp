@@ -20,13 +20,6 @@ void TypeOver(QComboBox* box, const QString& text, bool enter) {
         QTest::keyClick(edit, Qt::Key_Return);
 }
 
-QStringList ItemTexts(const QComboBox* box) {
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    return texts;
-}
-
 void FormsTest::SetUp() {
     previousWorkDir = QDir::currentPath();
     ASSERT_TRUE(workDir.isValid());

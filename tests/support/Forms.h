@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/Temp.h"
+#include "app/Widgets.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,6 @@ namespace tessaplot::test {
 // Types `text` over the whole text of an editable combo box, key by key, as a user does
 // (select all, then the keys); Enter afterwards when `enter` is set.
 void TypeOver(QComboBox* box, const QString& text, bool enter = false);
-// The item texts of a combo box, in order.
-QStringList ItemTexts(const QComboBox* box);
 
 // Builds the four windows as the program does and shows the main window; destroys
 // them after the test. The working directory is a fresh temporary directory so the
