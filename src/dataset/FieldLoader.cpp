@@ -1,11 +1,12 @@
 #include "dataset/FieldLoader.h"
 
-#include "dataset/FileBuffer.h"
 #include "dataset/TableLines.h"
 #include "text/DecimalConversion.h"
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <utility>
 
 namespace tessaplot {
 
@@ -60,83 +61,130 @@ long long otherLayersLines(const FieldLoadRequest& request) {
     return others * std::max(0LL, static_cast<long long>(request.layerLines));
 }
 
+// The loader's walk through the table, fed one run of complete lines at a time; a skip
+// of lines that a run ends in the middle of goes on in the next one.
+class FieldTableWalk {
+public:
+    FieldTableWalk(const FieldLoadRequest& request, std::vector<FieldPoint>& points)
+        : m_request(request), m_points(points), m_fabric(request.rules == ReadingRules::Fabric),
+          m_keepsPosition(request.rules != ReadingRules::BodyProperty),
+          m_betweenBlocks(otherLayersLines(request)) {
+        m_load.opened = true;
+        points.clear();
+    }
+
+    void take(std::string_view text) {
+        TableLines lines(text);
+        std::string_view line;
+        for (;;) {
+            const std::size_t n = m_points.size();
+            if (m_fabric) {
+                if (!m_load.LeadingLinesSkipped) {
+                    m_pendingSkip +=
+                        static_cast<long long>(std::max(0, m_request.layerIndex)) * layerBlockLines;
+                    m_load.LeadingLinesSkipped = true;
+                }
+                if (n != 0 && n % layerBlockLines == 0 && m_blockSkippedAt != n) {
+                    m_pendingSkip += m_betweenBlocks;
+                    m_blockSkippedAt = n;
+                }
+            }
+            m_pendingSkip = lines.skipSome(m_pendingSkip);
+            if (m_pendingSkip > 0 || !lines.next(line))
+                return;
+            add(parseLine(line, m_keepsPosition, m_request.dataColumn));
+        }
+    }
+
+    FieldLoad finish() {
+        m_load.PointCount = static_cast<int>(m_points.size());
+        if (!m_points.empty()) {
+            m_load.TimeMin = m_points.front().Time;
+            m_load.TimeMax = m_points.back().Time;
+            m_load.PositionMin = m_points.front().Position;
+            m_load.PositionMax = m_points.back().Position;
+        }
+        m_load.TimeSpan = spanOf(m_load.TimeMin, m_load.TimeMax);
+        m_load.PositionSpan = spanOf(m_load.PositionMin, m_load.PositionMax);
+        m_load.ValueSpan = spanOf(m_load.ValueMin, m_load.ValueMax);
+        return std::move(m_load);
+    }
+
+private:
+    void add(const ParsedLine& parsed) {
+        const std::size_t n = m_points.size();
+        const FieldPoint& point = parsed.point;
+        if (parsed.positionStored) {
+            if (n == 0) {
+                m_load.FirstPosition = point.Position;
+            } else if (!m_load.PositionsPerStepFound && point.Position == m_load.FirstPosition) {
+                m_load.PositionsPerStep = static_cast<int>(n);
+                m_load.PositionsPerStepFound = true;
+            }
+            if (!m_load.PositionsPerStepFound)
+                m_load.listedPositions.push_back(point.Position);
+        }
+        if (n == 0) {
+            m_load.ValueMin = m_load.ValueMax = point.Value;
+        } else {
+            m_load.ValueMin = std::min(m_load.ValueMin, point.Value);
+            m_load.ValueMax = std::max(m_load.ValueMax, point.Value);
+        }
+        m_points.push_back(point);
+    }
+
+    const FieldLoadRequest& m_request;
+    std::vector<FieldPoint>& m_points;
+    const bool m_fabric;
+    const bool m_keepsPosition;
+    const long long m_betweenBlocks;
+    long long m_pendingSkip = 0;
+    std::size_t m_blockSkippedAt = 0;
+    FieldLoad m_load;
+};
+
 } // namespace
 
 FieldLoad LoadFieldFromText(std::string_view text, const FieldLoadRequest& request,
                             std::vector<FieldPoint>& points) {
-    FieldLoad load;
-    load.opened = true;
-    points.clear();
-
-    const bool fabric = request.rules == ReadingRules::Fabric;
-    const bool keepsPosition = request.rules != ReadingRules::BodyProperty;
-    const long long betweenBlocks = otherLayersLines(request);
-
-    TableLines lines(text);
-    std::string_view line;
-    for (;;) {
-        const std::size_t n = points.size();
-        if (fabric) {
-            if (!load.LeadingLinesSkipped) {
-                lines.skip(static_cast<long long>(std::max(0, request.layerIndex)) *
-                           layerBlockLines);
-                load.LeadingLinesSkipped = true;
-            }
-            if (n != 0 && n % layerBlockLines == 0)
-                lines.skip(betweenBlocks);
-        }
-        if (!lines.next(line))
-            break;
-
-        const ParsedLine parsed = parseLine(line, keepsPosition, request.dataColumn);
-        const FieldPoint& point = parsed.point;
-        if (parsed.positionStored) {
-            if (n == 0) {
-                load.FirstPosition = point.Position;
-            } else if (!load.PositionsPerStepFound && point.Position == load.FirstPosition) {
-                load.PositionsPerStep = static_cast<int>(n);
-                load.PositionsPerStepFound = true;
-            }
-            if (!load.PositionsPerStepFound)
-                load.listedPositions.push_back(point.Position);
-        }
-        if (n == 0) {
-            load.ValueMin = load.ValueMax = point.Value;
-        } else {
-            load.ValueMin = std::min(load.ValueMin, point.Value);
-            load.ValueMax = std::max(load.ValueMax, point.Value);
-        }
-        points.push_back(point);
-    }
-
-    load.PointCount = static_cast<int>(points.size());
-    if (!points.empty()) {
-        load.TimeMin = points.front().Time;
-        load.TimeMax = points.back().Time;
-        load.PositionMin = points.front().Position;
-        load.PositionMax = points.back().Position;
-    }
-    load.TimeSpan = spanOf(load.TimeMin, load.TimeMax);
-    load.PositionSpan = spanOf(load.PositionMin, load.PositionMax);
-    load.ValueSpan = spanOf(load.ValueMin, load.ValueMax);
-    return load;
+    FieldTableWalk walk(request, points);
+    walk.take(text);
+    return walk.finish();
 }
 
 FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
-                    std::vector<FieldPoint>& points, FileBuffer& buffer) {
-    if (!buffer.readWholeFile(path)) {
+                    std::vector<FieldPoint>& points, LineWindow& window) {
+    const auto failed = [&](const ReadProblem& problem) {
+        window.close();
         points.clear();
-        return FieldLoad{};
+        FieldLoad load;
+        load.problem = problem;
+        return load;
+    };
+    if (!window.open(path))
+        return failed(window.problem());
+    try {
+        FieldTableWalk walk(request, points);
+        std::string_view text;
+        while (window.next(text))
+            walk.take(text);
+        if (window.problem().failed())
+            return failed(window.problem());
+        return walk.finish();
+    } catch (const std::bad_alloc&) {
+        // What was stored of this file is given back before anything else is tried.
+        points.clear();
+        points.shrink_to_fit();
+        return failed({ReadProblem::Kind::OutOfMemory, 0, window.bytesRead(), window.sizeHint()});
     }
-    return LoadFieldFromText(buffer.contents(), request, points);
 }
 
 FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
                     std::vector<FieldPoint>& points) {
-    // Every redraw loads again; keeping the bytes' storage avoids a large allocation
+    // Every redraw loads again; keeping the window's storage avoids a large allocation
     // and page-faulting it in anew each time.
-    thread_local FileBuffer buffer;
-    return LoadField(path, request, points, buffer);
+    thread_local LineWindow window;
+    return LoadField(path, request, points, window);
 }
 
 } // namespace tessaplot

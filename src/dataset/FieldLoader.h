@@ -1,14 +1,13 @@
 #pragma once
 
 #include "dataset/FieldPoint.h"
+#include "dataset/LineWindow.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tessaplot {
-
-class FileBuffer;
 
 // Which table is being read; chosen by the page the user is on, not by the file name.
 enum class ReadingRules { Fabric, Fibers, BodyProperty };
@@ -24,6 +23,8 @@ struct FieldLoadRequest {
 // What one load found besides the records themselves (which go to the caller's store).
 struct FieldLoad {
     bool opened = false;
+    // Why the load gave no records when it failed (kind None when it did not).
+    ReadProblem problem;
     int PointCount = 0;
     float TimeMin = 0, TimeMax = 0, TimeSpan = 1;
     float PositionMin = 0, PositionMax = 0, PositionSpan = 1;
@@ -49,13 +50,16 @@ struct FieldLoad {
 // the chosen layer are passed over once, then (layerCount - 1) * layerLines lines after
 // every six records. Absurd layer figures only shorten the load, never overrun.
 //
-// A file that cannot be read gives opened == false and no records.
+// The file is read through a window of bounded size, so memory grows with the records
+// kept, not with the file. A file that cannot be read whole — absent, not a regular
+// file, a read error, a line too long to be a table's, the records beyond the memory
+// there is — gives opened == false, no records, and the problem.
 FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
                     std::vector<FieldPoint>& points);
 
-// The same with a caller-owned read buffer, for callers that keep one per table.
+// The same with a caller-owned read window, for callers that keep one per table.
 FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
-                    std::vector<FieldPoint>& points, FileBuffer& buffer);
+                    std::vector<FieldPoint>& points, LineWindow& window);
 
 // The same on a table already in memory (opened is true).
 FieldLoad LoadFieldFromText(std::string_view text, const FieldLoadRequest& request,

@@ -1,6 +1,6 @@
 #include "dataset/LayerCount.h"
 
-#include "dataset/FileBuffer.h"
+#include "dataset/LineWindow.h"
 #include "dataset/TableLines.h"
 #include "text/DecimalConversion.h"
 
@@ -67,32 +67,37 @@ private:
     long long matches = -1;
 };
 
-LayerCounter countLines(std::string_view text) {
-    LayerCounter counter;
+void countLines(std::string_view text, LayerCounter& counter) {
     TableLines lines(text);
     std::string_view line;
     while (lines.next(line) && counter.take(line)) {
     }
-    return counter;
 }
 
 } // namespace
 
 LayerStructure CountLayers(std::string_view text) {
-    return countLines(text).result();
+    LayerCounter counter;
+    countLines(text, counter);
+    return counter.result();
 }
 
-LayerStructure CountLayersInFile(const std::string& path) {
-    // The first time step is a tiny part of a large file: read a prefix, and a larger
-    // one only when the step did not end within it.
-    FileBuffer buffer;
-    for (std::size_t prefix = 64 * 1024;; prefix *= 4) {
-        if (!buffer.readFileStart(path, prefix))
-            return {};
-        const LayerCounter counter = countLines(buffer.contents());
-        if (counter.finished() || buffer.contents().size() < prefix)
-            return counter.result();
-    }
+LayerStructure CountLayersInFile(const std::string& path, ReadProblem* problem) {
+    // The first time step is a tiny part of a large file: read only until it ends, in
+    // a small window, and no further than the limit.
+    LineWindow window(kLayerCountWindowBytes);
+    LayerCounter counter;
+    std::string_view text;
+    bool opened = window.open(path);
+    while (opened && !counter.finished() && window.bytesRead() < kFirstStepLimitBytes &&
+           window.next(text))
+        countLines(text, counter);
+    if (problem != nullptr)
+        *problem = window.problem();
+    if (window.problem().failed() ||
+        (!counter.finished() && window.bytesRead() >= kFirstStepLimitBytes))
+        return {};
+    return counter.result();
 }
 
 } // namespace tessaplot

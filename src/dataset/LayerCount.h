@@ -1,5 +1,8 @@
 #pragma once
 
+#include "dataset/LineWindow.h"
+
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,7 +26,13 @@ struct LayerStructure {
 // as the loader takes them: complete lines holding a TAB, however long.
 LayerStructure CountLayers(std::string_view text);
 
-// The same for a file; reads only as much of it as the first time step needs.
-LayerStructure CountLayersInFile(const std::string& path);
+// A first time step longer than this is beyond the table format: structure unknown.
+inline constexpr std::uint64_t kFirstStepLimitBytes = 64u << 20;
+inline constexpr std::size_t kLayerCountWindowBytes = 1u << 20;
+
+// The same for a file; reads only as much of it as the first time step and the first
+// line of the next need, and at most kFirstStepLimitBytes (plus a window). `problem`,
+// when given, says why a file could not be read.
+LayerStructure CountLayersInFile(const std::string& path, ReadProblem* problem = nullptr);
 
 } // namespace tessaplot

@@ -1,8 +1,8 @@
 list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FieldLoader.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FileBuffer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LayerCount.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LineWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PathShortening.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ResultFileListing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WildcardMatch.cpp

@@ -39,6 +39,17 @@ public:
         return true;
     }
 
+    // Passes over up to `count` record lines; returns how many are still to be passed
+    // over when the text ended first (0 when all were).
+    long long skipSome(long long count) {
+        std::string_view line;
+        for (; count > 0; --count) {
+            if (!next(line))
+                return count;
+        }
+        return 0;
+    }
+
     // Bytes consumed so far (for callers that read a file in pieces).
     const char* position() const { return pos; }
 

@@ -22,8 +22,10 @@
 #endif
 #endif
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
+#include <system_error>
 
 namespace tessaplot {
 
@@ -34,7 +36,17 @@ bool usablePath(const std::string& path) {
     return !path.empty() && path.find('\0') == std::string::npos;
 }
 
+std::nullptr_t failWith(OpenFailure* failure, OpenFailure::Kind kind, int code = 0) {
+    if (failure != nullptr)
+        *failure = {kind, code};
+    return nullptr;
+}
+
 } // namespace
+
+std::string SystemErrorText(int code) {
+    return std::generic_category().message(code);
+}
 
 #if defined(_WIN32)
 
@@ -98,28 +110,66 @@ bool onLocalDrive(const std::wstring& path) {
     return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
 }
 
+// What a failed open of `path` means, from the error it left.
+OpenFailure::Kind failureKindOf(const std::wstring& path, DWORD error) {
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+        error == ERROR_INVALID_NAME || error == ERROR_BAD_NETPATH)
+        return OpenFailure::Kind::Absent;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return OpenFailure::Kind::NotRegular;
+    return OpenFailure::Kind::System;
+}
+
+int errnoOf(DWORD error) {
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+        return EACCES;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EBUSY;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return ENOMEM;
+    default:
+        return EIO;
+    }
+}
+
 } // namespace
 
-std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size) {
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size, OpenFailure* failure) {
     const std::wstring wide = usablePath(path) ? wideText(path) : std::wstring();
     if (wide.empty())
-        return nullptr;
+        return failWith(failure, OpenFailure::Kind::Absent);
     BY_HANDLE_FILE_INFORMATION info{};
-    HANDLE handle = openRegular(wide, GENERIC_READ, info);
-    if (handle == INVALID_HANDLE_VALUE)
-        return nullptr;
+    HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        const OpenFailure::Kind kind = failureKindOf(wide, error);
+        return failWith(failure, kind, kind == OpenFailure::Kind::System ? errnoOf(error) : 0);
+    }
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        CloseHandle(handle);
+        return failWith(failure, OpenFailure::Kind::NotRegular);
+    }
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
     if (fd == -1) {
         CloseHandle(handle);
-        return nullptr;
+        return failWith(failure, OpenFailure::Kind::System, EMFILE);
     }
     std::FILE* file = _fdopen(fd, "rb");
     if (file == nullptr) {
         _close(fd); // closes the handle with it
-        return nullptr;
+        return failWith(failure, OpenFailure::Kind::System, EMFILE);
     }
     if (size != nullptr)
         *size = joined(info.nFileSizeHigh, info.nFileSizeLow);
+    if (failure != nullptr)
+        *failure = {};
     return file;
 }
 
@@ -246,29 +296,44 @@ const timespec& statusChangeTime(const struct stat& info) {
 
 } // namespace
 
-std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size) {
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size, OpenFailure* failure) {
     if (!usablePath(path))
-        return nullptr;
+        return failWith(failure, OpenFailure::Kind::Absent);
     // Opening a FIFO for reading waits for a writer unless asked not to. The type is
     // then judged on what was opened, not on what the name meant a moment before.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return nullptr;
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG)
+            return failWith(failure, OpenFailure::Kind::Absent);
+        // A link loop or a device that refuses readers is no table either.
+        if (error == ELOOP || error == ENXIO || error == EISDIR)
+            return failWith(failure, OpenFailure::Kind::NotRegular);
+        return failWith(failure, OpenFailure::Kind::System, error);
+    }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
         ::close(fd);
-        return nullptr;
+        return failWith(failure, OpenFailure::Kind::System, error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return failWith(failure, OpenFailure::Kind::NotRegular);
     }
     // Reads of a regular file never wait anyway; the stream gets the usual blocking mode.
     if (const int flags = ::fcntl(fd, F_GETFL); flags != -1)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     std::FILE* file = ::fdopen(fd, "rb");
     if (file == nullptr) {
+        const int error = errno;
         ::close(fd);
-        return nullptr;
+        return failWith(failure, OpenFailure::Kind::System, error);
     }
     if (size != nullptr)
         *size = static_cast<std::uint64_t>(info.st_size);
+    if (failure != nullptr)
+        *failure = {};
     return file;
 }
 

@@ -13,12 +13,28 @@
 // UTF-16, and either separator, '/' or '\', may be used.
 namespace tessaplot {
 
+// Why a file did not open.
+struct OpenFailure {
+    enum class Kind {
+        None,
+        Absent,     // no such file (or directory on the way)
+        NotRegular, // a directory, a FIFO or pipe, a device
+        System,     // anything else: no permission, an I/O error ... (`code`, an errno value)
+    };
+    Kind kind = Kind::None;
+    int code = 0;
+};
+
 // Opens `path` for binary reading when it is a regular file, and gives the size it had
 // when opened (a hint only: the simulation may be appending). Returns nullptr for
 // anything else — missing, a directory, a FIFO or pipe, a device — without ever
 // waiting: a FIFO put where a result table was expected would otherwise hold the
-// window until some program wrote into it.
-std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size = nullptr);
+// window until some program wrote into it. `failure`, when given, says why.
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size = nullptr,
+                           OpenFailure* failure = nullptr);
+
+// The system's own words for an errno value ("Permission denied").
+std::string SystemErrorText(int code);
 
 // What the file system says about a file without reading it: enough to know that a
 // file read before cannot have changed since. Used to spare re-reading an unchanged

@@ -1,5 +1,5 @@
 #include "dataset/FieldLoader.h"
-#include "dataset/FileBuffer.h"
+#include "dataset/LineWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -226,25 +226,27 @@ TEST(FieldLoader, FilesThatCannotBeReadYieldNothing) {
                      ("tessaplot_dataset_loader_" + std::to_string(std::random_device()()));
     std::filesystem::create_directories(dir);
     std::vector<FieldPoint> points{{1, 2, 3}};
-    for (const auto& path : {dir / "missing.dat", dir}) {
+    for (const auto& [path, why] : {std::pair{dir / "missing.dat", ReadProblem::Kind::Absent},
+                                    std::pair{dir, ReadProblem::Kind::NotRegular}}) {
         const FieldLoad load = LoadField(path.string(), {ReadingRules::Fibers, 2}, points);
         EXPECT_FALSE(load.opened) << path;
+        EXPECT_EQ(load.problem.kind, why) << path;
         EXPECT_EQ(load.PointCount, 0);
         EXPECT_TRUE(points.empty());
         EXPECT_EQ(load.ValueSpan, 1.0f);
     }
 
-    // A real file through the reused buffer: a large file first, then a small one.
+    // A real file through the reused window: a large file first, then a small one.
     const auto big = dir / "big.dat";
     const auto small = dir / "small.dat";
     std::ofstream(big, std::ios::binary) << fabricsText(3, 400);
     std::ofstream(small, std::ios::binary) << "0\t0\t1\n0\t1\t2\n";
-    FileBuffer buffer;
-    EXPECT_EQ(LoadField(big.string(), fabricRequest(2, 3), points, buffer).PointCount, 2400);
+    LineWindow window;
+    EXPECT_EQ(LoadField(big.string(), fabricRequest(2, 3), points, window).PointCount, 2400);
     EXPECT_FLOAT_EQ(points.back().Value, 7200.0f);
-    const FieldLoad load = LoadField(small.string(), {ReadingRules::Fibers, 2}, points, buffer);
+    const FieldLoad load = LoadField(small.string(), {ReadingRules::Fibers, 2}, points, window);
     EXPECT_EQ(load.PointCount, 2);
-    EXPECT_EQ(buffer.contents().size(), 12u);
+    EXPECT_FALSE(load.problem.failed());
     std::filesystem::remove_all(dir);
 }
 

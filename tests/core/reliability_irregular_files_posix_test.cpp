@@ -2,8 +2,8 @@
 // refuse it at once, never wait on it.
 #include "comfort/ComfortReader.h"
 #include "dataset/FieldLoader.h"
-#include "dataset/FileBuffer.h"
 #include "dataset/LayerCount.h"
+#include "dataset/LineWindow.h"
 #include "platform/FileSystem.h"
 
 #include <gtest/gtest.h>
@@ -61,9 +61,9 @@ protected:
 TEST_F(SpecialFilesTest, EveryReaderRefusesAFifoWithoutWaiting) {
     expectReturnsAtOnce([&] { EXPECT_EQ(OpenRegularFile(fifo.string()), nullptr); });
     expectReturnsAtOnce([&] {
-        FileBuffer buffer;
-        EXPECT_FALSE(buffer.readWholeFile(fifo.string()));
-        EXPECT_FALSE(buffer.readFileStart(fifo.string(), 100));
+        LineWindow window;
+        EXPECT_FALSE(window.open(fifo.string()));
+        EXPECT_EQ(window.problem().kind, ReadProblem::Kind::NotRegular);
     });
     expectReturnsAtOnce([&] {
         std::vector<FieldPoint> points(3);

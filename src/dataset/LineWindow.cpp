@@ -1,0 +1,164 @@
+#include "dataset/LineWindow.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+namespace tessaplot {
+
+namespace {
+
+constexpr std::size_t kSmallestWindow = 64 * 1024;
+
+// The last line feed in [begin, end), or nullptr.
+const char* lastLineFeed(const char* begin, const char* end) {
+    for (const char* p = end; p != begin;) {
+        if (*--p == '\n')
+            return p;
+    }
+    return nullptr;
+}
+
+ReadProblem::Kind problemOf(OpenFailure::Kind kind) {
+    switch (kind) {
+    case OpenFailure::Kind::Absent:
+        return ReadProblem::Kind::Absent;
+    case OpenFailure::Kind::NotRegular:
+        return ReadProblem::Kind::NotRegular;
+    default:
+        return ReadProblem::Kind::System;
+    }
+}
+
+} // namespace
+
+LineWindow::LineWindow(std::size_t windowBytes)
+    : m_windowBytes(std::max(windowBytes, static_cast<std::size_t>(2))) {}
+
+LineWindow::~LineWindow() {
+    close();
+}
+
+void LineWindow::close() {
+    if (m_file != nullptr)
+        std::fclose(m_file);
+    m_file = nullptr;
+    m_atEnd = true;
+}
+
+bool LineWindow::fail(ReadProblem::Kind kind, int code, std::uint64_t offset) {
+    m_problem = {kind, code, offset, m_sizeHint};
+    close();
+    return false;
+}
+
+bool LineWindow::open(const std::string& path) {
+    close();
+    m_problem = {};
+    m_carryStart = m_carryLength = 0;
+    m_bytesRead = 0;
+    m_sizeHint = 0;
+    OpenFailure failure;
+    m_file = OpenRegularFile(path, &m_sizeHint, &failure);
+    if (m_file == nullptr)
+        return fail(problemOf(failure.kind), failure.code);
+    // Reads go straight into the window: the stream's own buffer would copy every byte
+    // once more.
+    std::setvbuf(m_file, nullptr, _IONBF, 0);
+    m_atEnd = false;
+    return true;
+}
+
+// Grows the storage to at least `bytes` (never beyond the window), keeping the
+// unfinished line; storage of an earlier read is reused as it is.
+bool LineWindow::reserve(std::size_t bytes) {
+    bytes = std::min(bytes, m_windowBytes);
+    if (bytes <= m_capacity)
+        return true;
+    std::unique_ptr<char[]> grown(new (std::nothrow) char[bytes]);
+    if (!grown)
+        return fail(ReadProblem::Kind::OutOfMemory);
+    std::memcpy(grown.get(), m_storage.get() + m_carryStart, m_carryLength);
+    m_carryStart = 0;
+    m_storage = std::move(grown);
+    m_capacity = bytes;
+    return true;
+}
+
+// The window is full and the file's first line has not ended: read on, keeping nothing,
+// to tell a table with an absurdly long first line from a file that is no table at all.
+bool LineWindow::skipOverlongFirstLine() {
+    while (m_bytesRead < kNoLineEndLimit) {
+        const std::size_t room = static_cast<std::size_t>(
+            std::min<std::uint64_t>(m_capacity, kNoLineEndLimit - m_bytesRead));
+        const std::size_t got = std::fread(m_storage.get(), 1, room, m_file);
+        const char* feed = static_cast<const char*>(std::memchr(m_storage.get(), '\n', got));
+        if (feed != nullptr)
+            return fail(ReadProblem::Kind::LongLine, 0, 0);
+        m_bytesRead += got;
+        if (got < room) {
+            if (std::ferror(m_file))
+                return fail(ReadProblem::Kind::System, errno != 0 ? errno : EIO);
+            // The file ended within its first line: no complete line at all.
+            return fail(ReadProblem::Kind::NoLineEnd);
+        }
+    }
+    return fail(ReadProblem::Kind::NoLineEnd);
+}
+
+bool LineWindow::next(std::string_view& lines) {
+    if (m_file == nullptr || m_atEnd)
+        return false;
+    // The unfinished line of the last run moves to the front; the rest of the window
+    // fills from the file.
+    if (m_carryStart != 0 && m_carryLength != 0)
+        std::memmove(m_storage.get(), m_storage.get() + m_carryStart, m_carryLength);
+    m_carryStart = 0;
+    std::size_t filled = m_carryLength;
+    const std::size_t wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(m_sizeHint + 1, m_windowBytes));
+    if (!reserve(std::max({wanted, kSmallestWindow, filled + 1})))
+        return false;
+
+    for (;;) {
+        if (filled == m_capacity) {
+            if (m_capacity < m_windowBytes) {
+                m_carryLength = filled;
+                if (!reserve(std::min(m_capacity * 2, m_windowBytes)))
+                    return false;
+            } else if (m_bytesRead == filled) {
+                return skipOverlongFirstLine();
+            } else {
+                return fail(ReadProblem::Kind::LongLine, 0, m_bytesRead - filled);
+            }
+        }
+        errno = 0;
+        const std::size_t room = m_capacity - filled;
+        const std::size_t got = std::fread(m_storage.get() + filled, 1, room, m_file);
+        if (got < room) {
+            if (std::ferror(m_file))
+                return fail(ReadProblem::Kind::System, errno != 0 ? errno : EIO);
+            m_atEnd = true;
+        }
+        m_bytesRead += got;
+        const char* begin = m_storage.get();
+        const char* feed = lastLineFeed(begin + filled, begin + filled + got);
+        filled += got;
+        if (feed != nullptr) {
+            const std::size_t through = static_cast<std::size_t>(feed - begin) + 1;
+            lines = std::string_view(begin, through);
+            m_carryStart = through;
+            m_carryLength = filled - through;
+            return true;
+        }
+        if (m_atEnd) {
+            // Only an unfinished line is left; it waits for the next read.
+            m_carryLength = 0;
+            close();
+            return false;
+        }
+    }
+}
+
+} // namespace tessaplot

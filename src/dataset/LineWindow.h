@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tessaplot {
+
+// Why a read of a table did not give all of its complete lines.
+struct ReadProblem {
+    enum class Kind {
+        None,
+        Absent,      // no such file
+        NotRegular,  // a directory, FIFO, device where the table should be
+        System,      // the system refused or failed (`code`, an errno value)
+        NoLineEnd,   // no line end in the first kNoLineEndLimit bytes: not a table
+        LongLine,    // a line longer than the window at byte `offset`: not a table
+        OutOfMemory, // the records did not fit into memory
+    };
+    Kind kind = Kind::None;
+    int code = 0;
+    std::uint64_t offset = 0;
+    std::uint64_t fileSize = 0; // as it was when opened
+
+    bool failed() const { return kind != Kind::None; }
+};
+
+// Reads a file as runs of complete lines through a window of bounded size, so that a
+// table of any size takes at most the window's bytes of memory however it is read.
+// A last line without its line feed (the simulation may be writing it) is not given.
+class LineWindow {
+public:
+    static constexpr std::size_t kDefaultWindowBytes = 16u << 20;
+    // A table whose first line does not end in this many bytes is not a table.
+    static constexpr std::uint64_t kNoLineEndLimit = 64u << 20;
+
+    explicit LineWindow(std::size_t windowBytes = kDefaultWindowBytes);
+    ~LineWindow();
+    LineWindow(const LineWindow&) = delete;
+    LineWindow& operator=(const LineWindow&) = delete;
+
+    // Starts reading `path` from its beginning; false (and problem() says why) when it
+    // cannot be opened. The window's storage is kept from earlier reads.
+    bool open(const std::string& path);
+    // The next run of complete lines, each with its line feed; false at the end of the
+    // file or when the read failed (problem() then says why).
+    bool next(std::string_view& lines);
+    // Stops reading; the file is closed.
+    void close();
+
+    const ReadProblem& problem() const { return m_problem; }
+    // The file's size when opened (a hint: it may be growing) and the bytes read so far.
+    std::uint64_t sizeHint() const { return m_sizeHint; }
+    std::uint64_t bytesRead() const { return m_bytesRead; }
+
+private:
+    bool fail(ReadProblem::Kind kind, int code = 0, std::uint64_t offset = 0);
+    bool reserve(std::size_t bytes);
+    bool skipOverlongFirstLine();
+
+    std::size_t m_windowBytes;
+    std::unique_ptr<char[]> m_storage;
+    std::size_t m_capacity = 0;
+    std::FILE* m_file = nullptr;
+    std::size_t m_carryStart = 0, m_carryLength = 0; // the unfinished line after a run
+    std::uint64_t m_sizeHint = 0, m_bytesRead = 0;
+    bool m_atEnd = true;
+    ReadProblem m_problem;
+};
+
+} // namespace tessaplot
