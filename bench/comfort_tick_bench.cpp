@@ -82,7 +82,7 @@ void BM_ComfortTickAppendedFile(benchmark::State& state) {
 void BM_ComfortTickFullParse(benchmark::State& state) {
     const fs::path file = writeComfortFile(static_cast<int>(state.range(0)));
     std::vector<ComfortRecord> store;
-    std::string buffer;
+    LineWindow buffer;
     std::vector<ChartPoint> curve;
     for (auto _ : state) {
         const auto result = ReadComfortFile(file.string(), store, buffer);

@@ -1,11 +1,11 @@
 #include "comfort/ComfortReader.h"
 
-#include "platform/FileSystem.h"
 #include "text/DecimalConversion.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace tessaplot {
 
@@ -51,25 +51,15 @@ void reserveStore(std::vector<ComfortRecord>& store) {
         store.reserve(ComfortStoreCapacity);
 }
 
-// The whole file in one read. The size is only a hint: the simulation may append while
-// we read, and whatever has arrived by the end of the read is taken.
-bool readWholeFile(const std::string& path, std::string& bytes) {
-    std::uint64_t size = 0;
-    std::FILE* file = OpenRegularFile(path, &size);
-    if (!file)
-        return false;
-    std::size_t have = 0;
-    bytes.resize(static_cast<std::size_t>(size) + 1);
-    for (;;) {
-        have += std::fread(bytes.data() + have, 1, bytes.size() - have, file);
-        if (have < bytes.size())
-            break;
-        bytes.resize(bytes.size() * 2);
+// FNV-1a over the bytes of converted lines: the same value however the bytes were
+// split into runs, so that a later read can tell whether they are all still there
+// without keeping them.
+std::uint64_t hashBytes(std::uint64_t hash, std::string_view bytes) {
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
     }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    bytes.resize(have);
-    return !failed;
+    return hash;
 }
 
 } // namespace
@@ -120,68 +110,74 @@ ComfortReadResult ReadComfortText(std::string_view text, std::vector<ComfortReco
 }
 
 ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRecord>& store,
-                                  std::string& buffer) {
-    if (!readWholeFile(path, buffer)) {
+                                  LineWindow& window) {
+    store.clear();
+    if (!window.open(path))
+        return {};
+    reserveStore(store);
+    std::string_view run;
+    while (window.next(run))
+        appendComfortLines(run, store);
+    if (window.problem().failed()) {
         store.clear();
         return {};
     }
-    return ReadComfortText(buffer, store);
+    return resultOf(store);
 }
 
-ComfortFileReader::ComfortFileReader(std::size_t chunkSize)
-    : chunkSize_(chunkSize > 0 ? chunkSize : 1), chunk_(chunkSize_, '\0') {}
-
-void ComfortFileReader::makeRoom(std::size_t bytes) {
-    if (bytes_.size() < bytes)
-        bytes_.resize(std::max(bytes, 2 * bytes_.size()));
-}
+ComfortFileReader::ComfortFileReader(std::size_t windowBytes) : window_(windowBytes) {}
 
 void ComfortFileReader::forget() {
-    fileSize_ = 0;
     parsedBytes_ = 0;
+    prefixHash_ = ComfortFileReader::kPrefixHashSeed;
     storeData_ = nullptr;
     storeSize_ = 0;
 }
 
-bool ComfortFileReader::loadFile(const std::string& path, std::size_t& confirmedBytes) {
-    confirmedBytes = 0;
-    std::uint64_t sizeHint = 0;
-    std::FILE* file = OpenRegularFile(path, &sizeHint);
-    if (!file)
+// Reads the file from its start. While the store holds what the last read left, the
+// bytes already converted are only hashed; when they all come back unchanged, just what
+// follows them is converted. Anything else is converted anew from a second opening.
+bool ComfortFileReader::readLines(const std::string& path, std::vector<ComfortRecord>& store,
+                                  bool storeAsLeft) {
+    if (!window_.open(path))
         return false;
-    // Reads go straight into our buffers: the stream's own buffer would copy every byte
-    // once more.
-    std::setvbuf(file, nullptr, _IONBF, 0);
-
-    // While the file repeats the bytes already converted, it is read a chunk at a time
-    // and only compared; the previous content stays where it is, unwritten.
-    std::size_t have = 0;
-    bool atEnd = false;
-    bool same = true;
-    while (same && have < parsedBytes_ && !atEnd) {
-        const std::size_t got = std::fread(chunk_.data(), 1, chunk_.size(), file);
-        atEnd = got < chunk_.size();
-        const std::size_t compared = std::min(got, parsedBytes_ - have);
-        same = std::memcmp(chunk_.data(), bytes_.data() + have, compared) == 0;
-        const std::size_t keep = same ? compared : 0;
-        confirmedBytes += keep;
-        makeRoom(have + got);
-        std::memcpy(bytes_.data() + have + keep, chunk_.data() + keep, got - keep);
-        have += got;
+    std::uint64_t offset = 0;
+    std::string_view rest;
+    bool kept = storeAsLeft;
+    if (kept) {
+        std::uint64_t hash = ComfortFileReader::kPrefixHashSeed;
+        std::string_view run;
+        while (offset < parsedBytes_ && window_.next(run)) {
+            const std::size_t inPrefix = static_cast<std::size_t>(
+                std::min<std::uint64_t>(run.size(), parsedBytes_ - offset));
+            hash = hashBytes(hash, run.substr(0, inPrefix));
+            offset += run.size();
+            rest = run.substr(inPrefix);
+        }
+        if (window_.problem().failed())
+            return false;
+        kept = offset >= parsedBytes_ && hash == prefixHash_;
     }
-    // The rest straight into the buffer. The size is only a hint: the simulation may
-    // append while we read, and whatever has arrived by the end of the read is taken.
-    while (!atEnd) {
-        makeRoom(std::max<std::size_t>(have + chunkSize_, static_cast<std::size_t>(sizeHint) + 1));
-        const std::size_t room = bytes_.size() - have;
-        const std::size_t got = std::fread(bytes_.data() + have, 1, room, file);
-        have += got;
-        atEnd = got < room;
+    if (!kept) {
+        store.clear();
+        parsedBytes_ = 0;
+        prefixHash_ = ComfortFileReader::kPrefixHashSeed;
+        rest = {};
+        if (offset > 0 && !window_.open(path))
+            return false;
     }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    fileSize_ = have;
-    return !failed;
+    prefixKept_ = kept;
+    reserveStore(store);
+    const auto convert = [&](std::string_view text) {
+        const std::size_t used = appendComfortLines(text, store);
+        prefixHash_ = hashBytes(prefixHash_, text.substr(0, used));
+        parsedBytes_ += used;
+    };
+    convert(rest);
+    std::string_view run;
+    while (window_.next(run))
+        convert(run);
+    return !window_.problem().failed();
 }
 
 ComfortReadResult ComfortFileReader::read(const std::string& path,
@@ -197,8 +193,16 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
     }
     identity_ = identity;
     identityPath_ = path;
-    std::size_t confirmedBytes = 0;
-    if (!loadFile(path, confirmedBytes)) {
+    const std::size_t before = store.size();
+    bool done = false;
+    try {
+        done = readLines(path, store, storeAsLeft);
+        problem_ = done ? ReadProblem{} : window_.problem();
+    } catch (const std::bad_alloc&) {
+        problem_ = {ReadProblem::Kind::OutOfMemory, 0, window_.bytesRead(), window_.sizeHint()};
+        window_.close();
+    }
+    if (!done) {
         recordsUnchanged_ = lastReadFailed_ && store.empty();
         lastReadFailed_ = true;
         store.clear();
@@ -206,18 +210,7 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
         return {};
     }
     lastReadFailed_ = false;
-    // Parsing is line by line, so the records of an unchanged prefix of complete lines
-    // are the same whatever follows it.
-    const bool prefixKept = confirmedBytes == parsedBytes_ && storeAsLeft;
-    if (!prefixKept) {
-        store.clear();
-        parsedBytes_ = 0;
-    }
-    reserveStore(store);
-    const std::size_t before = store.size();
-    parsedBytes_ += appendComfortLines(
-        std::string_view(bytes_.data() + parsedBytes_, fileSize_ - parsedBytes_), store);
-    recordsUnchanged_ = prefixKept && store.size() == before;
+    recordsUnchanged_ = prefixKept_ && store.size() == before;
     storeData_ = store.data();
     storeSize_ = store.size();
     return resultOf(store);

@@ -2,6 +2,7 @@
 
 #include "comfort/ComfortRecord.h"
 #include "dataset/FileIdentity.h"
+#include "dataset/LineWindow.h"
 
 #include <cstddef>
 #include <string>
@@ -50,26 +51,27 @@ struct ComfortReadResult {
 // lines and lines with fewer TABs are passed over.
 ComfortReadResult ReadComfortText(std::string_view text, std::vector<ComfortRecord>& store);
 
-// The same for a file, read whole in one go into `buffer`, which is reused between
-// calls so that a read of an unchanged file allocates nothing.
+// The same for a file, read through `window` (whose storage is reused between calls),
+// so that memory grows with the records, not with the file.
 ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRecord>& store,
-                                  std::string& buffer);
+                                  LineWindow& window);
 
 // A reader for a file that is read again every few milliseconds while the simulation
-// appends to it. Each read takes every byte of the file from disk, but lines whose bytes
-// are the same as at the previous read are not converted again: when the file still
-// starts with every byte of the lines already converted, only what follows is parsed
-// and appended to the store; anything else (truncated, rewritten) is parsed anew. The
-// records are always exactly those a fresh ReadComfortFile would give.
+// appends to it. Each read takes every byte of the file from disk (through a bounded
+// window), but lines whose bytes are the same as at the previous read are not converted
+// again: when the file still starts with every byte of the lines already converted
+// (compared by a 64-bit hash of them, so that they need not be kept), only what follows
+// is parsed and appended to the store; anything else (truncated, rewritten) is parsed
+// anew. The records are those a fresh ReadComfortFile would give.
 //
 // The store is the caller's (the main window's record store). Between two reads it must
 // hold what the previous read left there; a store that was cleared, resized or moved
 // is noticed and filled anew.
 class ComfortFileReader {
 public:
-    // `chunkSize`: bytes compared at a time against the previous content; small values
-    // are for tests of the chunk boundaries.
-    explicit ComfortFileReader(std::size_t chunkSize = 256 * 1024);
+    // `windowBytes`: the most of the file held in memory at a time (a line must fit);
+    // small values are for tests of the window's boundaries.
+    explicit ComfortFileReader(std::size_t windowBytes = LineWindow::kDefaultWindowBytes);
 
     ComfortReadResult read(const std::string& path, std::vector<ComfortRecord>& store);
 
@@ -77,27 +79,26 @@ public:
     // every converted line, nothing appended; or the file missing both times), so that
     // anything computed from the records since then still holds.
     bool recordsUnchanged() const { return recordsUnchanged_; }
+    // Why the last read gave no records (kind None when it did).
+    const ReadProblem& problem() const { return problem_; }
+
+    static constexpr std::uint64_t kPrefixHashSeed = 1469598103934665603ULL; // FNV-1a
 
 private:
-    // Reads the whole file into bytes_; `confirmedBytes` is how many of the bytes
-    // converted at the previous read were found again unchanged at the file's start.
-    bool loadFile(const std::string& path, std::size_t& confirmedBytes);
-    void makeRoom(std::size_t bytes);
+    bool readLines(const std::string& path, std::vector<ComfortRecord>& store, bool storeAsLeft);
     void forget();
 
-    std::size_t chunkSize_;
-    std::string chunk_;
-    // The file's content at the last read is bytes_[0, fileSize_); bytes_ only grows so
-    // that a read of the same or a slightly larger file reuses it.
-    std::string bytes_;
-    std::size_t fileSize_ = 0;
-    // Bytes of complete lines already converted into the store.
-    std::size_t parsedBytes_ = 0;
+    LineWindow window_;
+    // Bytes of complete lines already converted into the store, and their hash.
+    std::uint64_t parsedBytes_ = 0;
+    std::uint64_t prefixHash_ = kPrefixHashSeed;
+    bool prefixKept_ = false;
     // The store as the last read left it.
     const ComfortRecord* storeData_ = nullptr;
     std::size_t storeSize_ = 0;
     bool recordsUnchanged_ = false;
     bool lastReadFailed_ = false;
+    ReadProblem problem_;
     // The file as it was right before its last successful read; while the file system
     // shows it surely unchanged, a read takes nothing from the disk.
     FileIdentity identity_;

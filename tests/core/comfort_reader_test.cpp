@@ -183,7 +183,7 @@ TEST(ReadComfortText, LongLinesAndManyLines) {
 TEST(ReadComfortFile, MissingUnreadableAndPresent) {
     TempDir dir;
     std::vector<ComfortRecord> store;
-    std::string buffer;
+    LineWindow buffer;
     ReadComfortText(comfortFile(5), store);
 
     for (const std::string& path :
@@ -209,7 +209,7 @@ TEST(ReadComfortFile, MissingUnreadableAndPresent) {
 void expectSameAsFreshRead(ComfortFileReader& reader, std::vector<ComfortRecord>& store,
                            const std::string& path) {
     std::vector<ComfortRecord> fresh;
-    std::string buffer;
+    LineWindow buffer;
     const auto expected = ReadComfortFile(path, fresh, buffer);
     const auto result = reader.read(path, store);
     EXPECT_EQ(result.fileOpened, expected.fileOpened);
@@ -225,8 +225,9 @@ void expectSameAsFreshRead(ComfortFileReader& reader, std::vector<ComfortRecord>
     }
 }
 
-// Every change is checked with a chunk far smaller than the file, so that differences
-// fall at, before and after chunk boundaries, and with the default chunk.
+// Every change is checked with a read window far smaller than the file (a line must
+// still fit), so that differences fall at, before and after window boundaries, and with
+// the default window.
 class ComfortFileReaderTest : public ::testing::TestWithParam<std::size_t> {};
 
 TEST_P(ComfortFileReaderTest, MatchesFreshReadsWhileTheFileChanges) {
@@ -300,8 +301,8 @@ TEST_P(ComfortFileReaderTest, MatchesFreshReadsWhileTheFileChanges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ChunkSizes, ComfortFileReaderTest,
-                         ::testing::Values(std::size_t{1}, std::size_t{7}, std::size_t{64},
-                                           std::size_t{256 * 1024}));
+                         ::testing::Values(std::size_t{64}, std::size_t{97}, std::size_t{1024},
+                                           LineWindow::kDefaultWindowBytes));
 
 } // namespace
 } // namespace tessaplot

@@ -74,7 +74,7 @@ TEST_F(SpecialFilesTest, EveryReaderRefusesAFifoWithoutWaiting) {
     expectReturnsAtOnce([&] { EXPECT_EQ(CountLayersInFile(fifo.string()).layerCount, 0); });
     expectReturnsAtOnce([&] {
         std::vector<ComfortRecord> store;
-        std::string buffer;
+        LineWindow buffer;
         EXPECT_FALSE(ReadComfortFile(fifo.string(), store, buffer).fileOpened);
         ComfortFileReader reader;
         EXPECT_FALSE(reader.read(fifo.string(), store).fileOpened);
