@@ -21,9 +21,9 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        ShowMessage(error.what());
+        ShowMessage(HandlerFailureText(error));
     } catch (...) {
-        ShowMessage("");
+        ShowMessage(HandlerFailureText());
     }
     return false;
 }

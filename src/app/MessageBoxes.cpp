@@ -1,5 +1,7 @@
 #include "app/MessageBoxes.h"
 
+#include <new>
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -27,6 +29,16 @@ void SetMessageSink(std::function<void(const std::string&)> sink) {
 
 void ShowMessage(const std::string& text) {
     showBox(QApplication::applicationName(), text, QMessageBox::NoIcon);
+}
+
+std::string HandlerFailureText(const std::exception& error) {
+    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr)
+        return "Not enough memory to finish this.";
+    return HandlerFailureText();
+}
+
+std::string HandlerFailureText() {
+    return "This could not be finished because of an internal error.";
 }
 
 void ShowErrorMessage(const std::string& text) {

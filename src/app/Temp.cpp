@@ -80,6 +80,7 @@ void TForm1::FormCreate() {
         return;
     }
     FieldPoints.reserve(kStoreCapacity);
+    LoadingPoints.reserve(kStoreCapacity);
     ComfortRecords.reserve(kStoreCapacity);
     PointCount = 0;
     ComboBox2->clear();

@@ -57,6 +57,9 @@ public:
     // The loaded field. Reserved once for 150,000 records; a larger table grows it
     // rather than losing records.
     std::vector<FieldPoint> FieldPoints;
+    // Where a load puts its records, swapped with FieldPoints once the load succeeded:
+    // a load that fails leaves the shown records as they were.
+    std::vector<FieldPoint> LoadingPoints;
     std::vector<ComfortRecord> ComfortRecords;
     int PointCount = 0;
     int LayerCount = 0;
@@ -174,8 +177,9 @@ public:
     void FormMouseMove();
     void Timer1Timer();
 
-    // Field view: loading and drawing (the load half reads Label5's file).
-    void LoadAndDrawField();
+    // Field view: loading and drawing (the load half reads Label5's file). The frame
+    // and the field are drawn only when the table could be read; false when not.
+    bool LoadAndDrawField();
     void DrawLoadedField();
     // The controls a field picture is drawn from, as they are now.
     FieldDrawInputs fieldDrawInputs() const;
@@ -250,7 +254,9 @@ private:
     void wireFieldView();
     void wireSections();
     void wireComfort();
-    void loadField();
+    // Loads the current data file; false (the user told why, once) when it could not be
+    // read and the previous picture stays.
+    bool loadField();
     void showHandler(QWidget* page);
     void hideHandler(QWidget* page);
 

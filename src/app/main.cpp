@@ -49,9 +49,9 @@ int main(int argc, char** argv) {
             app.exec();
         }
     } catch (const std::exception& error) {
-        tessaplot::ShowMessage(error.what());
+        tessaplot::ShowMessage(tessaplot::HandlerFailureText(error));
     } catch (...) {
-        tessaplot::ShowMessage("");
+        tessaplot::ShowMessage(tessaplot::HandlerFailureText());
     }
     tessaplot::DestroyForms();
     return 0;

@@ -199,7 +199,7 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
         done = readLines(path, store, storeAsLeft);
         problem_ = done ? ReadProblem{} : window_.problem();
     } catch (const std::bad_alloc&) {
-        problem_ = {ReadProblem::Kind::OutOfMemory, 0, window_.bytesRead(), window_.sizeHint()};
+        problem_ = {ReadProblem::Kind::OutOfMemory, 0, window_.bytesRead(), window_.sizeHint(), 0};
         window_.close();
     }
     if (!done) {

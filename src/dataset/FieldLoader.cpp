@@ -175,7 +175,8 @@ FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
         // What was stored of this file is given back before anything else is tried.
         points.clear();
         points.shrink_to_fit();
-        return failed({ReadProblem::Kind::OutOfMemory, 0, window.bytesRead(), window.sizeHint()});
+        return failed(
+            {ReadProblem::Kind::OutOfMemory, 0, window.bytesRead(), window.sizeHint(), 0});
     }
 }
 

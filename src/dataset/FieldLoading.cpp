@@ -1,8 +1,10 @@
 // The load half of the field views: reads the current data file (Label5) by the
 // rules of the page shown, into the main window's store and extents.
 #include "app/LocaleText.h"
+#include "app/MessageBoxes.h"
 #include "app/Temp.h"
 #include "dataset/FieldLoader.h"
+#include "dataset/ReadProblemText.h"
 #include "text/GeneralForm.h"
 
 #include <QComboBox>
@@ -37,12 +39,16 @@ void fillPositionList(QComboBox* list, const QStringList& positions) {
 
 } // namespace
 
-void TForm1::LoadAndDrawField() {
-    loadField();
+bool TForm1::LoadAndDrawField() {
+    // Read first, draw after: a table that cannot be read leaves the picture as it was.
+    if (!loadField())
+        return false;
+    DrawAxes();
     DrawLoadedField();
+    return true;
 }
 
-void TForm1::loadField() {
+bool TForm1::loadField() {
     QWidget* page = ActivePage();
     FieldLoadRequest request;
     request.rules = page == TabSheet1   ? ReadingRules::Fabric
@@ -53,7 +59,15 @@ void TForm1::loadField() {
     request.layerCount = LayerCount;
     request.layerLines = LayerLines;
 
-    const FieldLoad load = LoadField(Label5->text().toStdString(), request, FieldPoints);
+    const std::string path = Label5->text().toStdString();
+    const FieldLoad load = LoadField(path, request, LoadingPoints);
+    // An absent table (or a directory in its place) shows as an empty picture, as it
+    // always has; any other failure is reported and changes nothing.
+    if (const std::string message = ReadProblemMessage(path, load.problem); !message.empty()) {
+        ShowMessage(message);
+        return false;
+    }
+    FieldPoints.swap(LoadingPoints);
     PointCount = load.PointCount;
     TimeMin = load.TimeMin;
     TimeMax = load.TimeMax;
@@ -76,6 +90,7 @@ void TForm1::loadField() {
         positions << QString::fromStdString(PositionText(position, separator));
     fillPositionList(ComboBox2, positions);
     fillPositionList(ComboBox4, positions);
+    return true;
 }
 
 } // namespace tessaplot

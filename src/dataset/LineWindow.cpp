@@ -48,7 +48,7 @@ void LineWindow::close() {
 }
 
 bool LineWindow::fail(ReadProblem::Kind kind, int code, std::uint64_t offset) {
-    m_problem = {kind, code, offset, m_sizeHint};
+    m_problem = {kind, code, offset, m_sizeHint, m_windowBytes};
     close();
     return false;
 }

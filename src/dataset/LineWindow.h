@@ -26,6 +26,7 @@ struct ReadProblem {
     int code = 0;
     std::uint64_t offset = 0;
     std::uint64_t fileSize = 0; // as it was when opened
+    std::uint64_t limit = 0;    // LongLine: the window's size
 
     bool failed() const { return kind != Kind::None; }
 };

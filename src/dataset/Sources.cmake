@@ -4,6 +4,7 @@ list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/LayerCount.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PathShortening.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ReadProblemText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ResultFileListing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WildcardMatch.cpp
 )

@@ -8,6 +8,7 @@
 #include "dataset/DirectoryListBox.h"
 #include "dataset/LayerCount.h"
 #include "dataset/PathShortening.h"
+#include "dataset/ReadProblemText.h"
 #include "dataset/ResultFileListing.h"
 
 #include <QComboBox>
@@ -187,7 +188,11 @@ void TForm4::Button1Click() {
         main->Label14->setText(inDirectory(ExistingFileName(directory, "Comfort.dat")));
         hide();
 
-        const LayerStructure layers = CountLayersInFile(main->Label5->text().toStdString());
+        ReadProblem problem;
+        const std::string fabrics = main->Label5->text().toStdString();
+        const LayerStructure layers = CountLayersInFile(fabrics, &problem);
+        if (const std::string message = ReadProblemMessage(fabrics, problem); !message.empty())
+            ShowMessage(message);
         LayerCount = layers.layerCount;
         main->LayerCount = layers.layerCount;
         main->LayerLines = layers.layerLines;

@@ -13,22 +13,35 @@ void TForm1::Timer1Timer() {
     // the first tick after the context exists, it is never dropped.
     if (surface == nullptr || !surface->makeSurfaceCurrent())
         return;
-    DrawAxes();
+    int column = -1;
+    int view = ThreeDView;
     if (Form4->DataSetOpen) {
         QWidget* page = ActivePage();
         if (page == TabSheet1 && RadioGroup1->ItemIndex() >= 0) {
-            DataColumn = RadioGroup1->ItemIndex() + 3;
-            ThreeDView = 1;
-            LoadAndDrawField();
+            column = RadioGroup1->ItemIndex() + 3;
+            view = 1;
         } else if (page == TabSheet2 && RadioGroup2->ItemIndex() >= 0) {
-            DataColumn = RadioGroup2->ItemIndex() + 2;
-            ThreeDView = 1;
-            LoadAndDrawField();
+            column = RadioGroup2->ItemIndex() + 2;
+            view = 1;
         } else if (page == TabSheet3 && RadioGroup3->ItemIndex() >= 0) {
-            DataColumn = RadioGroup3->ItemIndex() + 1;
-            ThreeDView = 0;
-            LoadAndDrawField();
+            column = RadioGroup3->ItemIndex() + 1;
+            view = 0;
         }
+    }
+    if (column < 0) {
+        DrawAxes();
+    } else {
+        DataColumn = column;
+        // The table is read before anything is drawn: a table that cannot be read
+        // leaves the panel's picture as it was.
+        if (!loadField()) {
+            RedrawPending = false;
+            return;
+        }
+        // The frame takes the view of the picture before, the field the page's own.
+        DrawAxes();
+        ThreeDView = view;
+        DrawLoadedField();
     }
     if (ActivePage() != TabSheet4)
         ViewDC->present();

@@ -141,9 +141,8 @@ void DrawFieldPage(TForm1& form) {
         form.RedrawPending = true;
         return;
     }
-    form.DrawAxes();
-    form.LoadAndDrawField();
-    surface->present();
+    if (form.LoadAndDrawField())
+        surface->present();
 }
 
 } // namespace tessaplot

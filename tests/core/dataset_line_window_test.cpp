@@ -65,10 +65,10 @@ bool samePoints(const std::vector<FieldPoint>& a, const std::vector<FieldPoint>&
 TEST_F(LineWindowTest, EveryWindowGivesTheRecordsOfTheWholeText) {
     const std::string text = fabricsTable(3, 40);
     const std::string path = write("Fabrics.dat", text);
-    for (const FieldLoadRequest& request :
-         {FieldLoadRequest{ReadingRules::Fabric, 8, 1, 3, 6},
-          FieldLoadRequest{ReadingRules::Fabric, 1, 2, 3, 6},
-          FieldLoadRequest{ReadingRules::Fibers, 4}, FieldLoadRequest{ReadingRules::BodyProperty, 9}}) {
+    for (const FieldLoadRequest& request : {FieldLoadRequest{ReadingRules::Fabric, 8, 1, 3, 6},
+                                            FieldLoadRequest{ReadingRules::Fabric, 1, 2, 3, 6},
+                                            FieldLoadRequest{ReadingRules::Fibers, 4},
+                                            FieldLoadRequest{ReadingRules::BodyProperty, 9}}) {
         std::vector<FieldPoint> expected;
         const FieldLoad whole = LoadFieldFromText(text, request, expected);
         ASSERT_GT(whole.PointCount, 100);
@@ -92,7 +92,8 @@ TEST_F(LineWindowTest, EveryWindowGivesTheRecordsOfTheWholeText) {
 TEST_F(LineWindowTest, RunsAreCompleteLinesAndTheWindowNeverGrowsBeyondItsSize) {
     std::string text;
     for (int i = 0; i < 500; ++i)
-        text += std::string(static_cast<std::size_t>(i % 37), 'x') + "\t" + std::to_string(i) + "\n";
+        text +=
+            std::string(static_cast<std::size_t>(i % 37), 'x') + "\t" + std::to_string(i) + "\n";
     const std::string path = write("t.dat", text + "unfinished");
     LineWindow window(64);
     ASSERT_TRUE(window.open(path));
@@ -133,8 +134,8 @@ TEST_F(LineWindowTest, NoLineEndInTheFirst64MegabytesIsNoTable) {
     fs::resize_file(sparse, 200u << 20);
     LineWindow window(1u << 20);
     std::vector<FieldPoint> points;
-    const FieldLoad load = LoadField(sparse.string(), {ReadingRules::Fabric, 8, 0, 1, 6}, points,
-                                     window);
+    const FieldLoad load =
+        LoadField(sparse.string(), {ReadingRules::Fabric, 8, 0, 1, 6}, points, window);
     EXPECT_EQ(load.problem.kind, ReadProblem::Kind::NoLineEnd);
     EXPECT_EQ(load.problem.fileSize, 200u << 20);
     EXPECT_LE(window.bytesRead(), LineWindow::kNoLineEndLimit + (1u << 20));

@@ -1,0 +1,102 @@
+// Tables that cannot be read: the user is told why in words of their own, once, and
+// what was shown stays as it was.
+#include "app/MessageBoxes.h"
+#include "app/RadioGroup.h"
+#include "dataset/Unit4.h"
+#include "gl/GlPanel.h"
+#include "support/ModalAnswerer.h"
+#include "support/fieldview_fixture.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace tessaplot::test {
+namespace {
+
+using ReadFailureTest = FieldViewTest;
+
+constexpr int kTemperature = 5; // RadioGroup1 item
+
+// Replaces `path` with a sparse file of zeros: no line end anywhere.
+void makeSparse(const QString& path, std::uintmax_t bytes) {
+    const std::filesystem::path file = path.toStdString();
+    std::filesystem::remove(file);
+    std::ofstream(file, std::ios::binary).put('\0');
+    std::filesystem::resize_file(file, bytes);
+}
+
+TEST_F(ReadFailureTest, ATableThatIsNoTableIsNamedOnceAndThePictureStays) {
+    const QString directory = writeFabrics(11, [](int step, int) { return 20.0 + step; });
+    openDataSet(directory);
+    Form1->RadioGroup1->SetItemIndex(kTemperature);
+    QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
+    ASSERT_EQ(Form1->PointCount, 66);
+    const QImage before = Form1->Panel1->grabFramebuffer();
+    const QStringList positions = ItemTexts(Form1->ComboBox2);
+
+    const QString fabrics = QDir(directory).filePath("Fabrics.dat");
+    makeSparse(fabrics, 100u << 20);
+    ModalAnswerer answerer;
+    QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return !answerer.texts.isEmpty(); }));
+    QTest::qWait(100);
+    EXPECT_EQ(answerer.texts,
+              QStringList{Form1->Label5->text() +
+                          " is not a result table: no line end in its first 64 MB."});
+    EXPECT_EQ(Form1->PointCount, 66);
+    EXPECT_EQ(Form1->FieldPoints.size(), 66u);
+    EXPECT_EQ(ItemTexts(Form1->ComboBox2), positions);
+    EXPECT_EQ(Form1->Panel1->grabFramebuffer(), before) << "the previous picture stays";
+
+    // Open says it too, once, and goes on as for a table of unknown structure.
+    answerer.texts.clear();
+    Form4->Button1Click();
+    ASSERT_TRUE(waitFor([&] { return !answerer.texts.isEmpty(); }));
+    QTest::qWait(100);
+    EXPECT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(
+        answerer.texts.front().endsWith("is not a result table: no line end in its first 64 MB."));
+    EXPECT_EQ(Form1->ComboBox5->count(), 0);
+}
+
+// An object whose events fail as a handler might.
+class FailingHandler : public QObject {
+public:
+    explicit FailingHandler(bool memory) : m_memory(memory) {}
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        if (m_memory)
+            throw std::bad_alloc();
+        throw std::length_error("basic_string::_M_create");
+    }
+
+private:
+    bool m_memory;
+};
+
+TEST_F(ReadFailureTest, AFailedHandlerIsToldInOurWordsAndTheProgramGoesOn) {
+    ModalAnswerer answerer;
+    for (const bool memory : {true, false}) {
+        FailingHandler handler(memory);
+        QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
+        ASSERT_TRUE(waitFor([&] { return answerer.texts.size() == (memory ? 1 : 2); }));
+    }
+    EXPECT_EQ(answerer.texts,
+              (QStringList{"Not enough memory to finish this.",
+                           "This could not be finished because of an internal error."}));
+    for (const QString& text : answerer.texts)
+        EXPECT_FALSE(text.contains("std::") || text.contains("_M_") || text.contains("bad_alloc"));
+    EXPECT_TRUE(Form1->isVisible());
+}
+
+} // namespace
+} // namespace tessaplot::test
