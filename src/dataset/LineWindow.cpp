@@ -139,7 +139,10 @@ bool LineWindow::next(std::string_view& lines) {
         if (got < room) {
             if (std::ferror(m_file))
                 return fail(ReadProblem::Kind::System, errno != 0 ? errno : EIO);
-            m_atEnd = true;
+            // The end is met: the file is let go at once (the bytes stay in the window),
+            // so that no table is held open between reads; on Windows an open file
+            // could not even be removed.
+            close();
         }
         m_bytesRead += got;
         const char* begin = m_storage.get();
@@ -155,7 +158,6 @@ bool LineWindow::next(std::string_view& lines) {
         if (m_atEnd) {
             // Only an unfinished line is left; it waits for the next read.
             m_carryLength = 0;
-            close();
             return false;
         }
     }

@@ -49,7 +49,8 @@ public:
     // cannot be opened. The window's storage is kept from earlier reads.
     bool open(const std::string& path);
     // The next run of complete lines, each with its line feed; false at the end of the
-    // file or when the read failed (problem() then says why).
+    // file or when the read failed (problem() then says why). The file is closed as soon
+    // as its end has been read.
     bool next(std::string_view& lines);
     // Stops reading; the file is closed.
     void close();
