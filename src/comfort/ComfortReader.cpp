@@ -114,10 +114,16 @@ ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRe
     store.clear();
     if (!window.open(path))
         return {};
-    reserveStore(store);
-    std::string_view run;
-    while (window.next(run))
-        appendComfortLines(run, store);
+    try {
+        reserveStore(store);
+        std::string_view run;
+        while (window.next(run))
+            appendComfortLines(run, store);
+    } catch (const std::bad_alloc&) {
+        window.close();
+        store.clear();
+        return {};
+    }
     if (window.problem().failed()) {
         store.clear();
         return {};
@@ -192,10 +198,10 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
         return resultOf(store);
     }
     identity_ = identity;
-    identityPath_ = path;
     const std::size_t before = store.size();
     bool done = false;
     try {
+        identityPath_ = path;
         done = readLines(path, store, storeAsLeft);
         problem_ = done ? ReadProblem{} : window_.problem();
     } catch (const std::bad_alloc&) {

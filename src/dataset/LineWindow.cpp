@@ -61,8 +61,11 @@ bool LineWindow::open(const std::string& path) {
     m_sizeHint = 0;
     OpenFailure failure;
     m_file = OpenRegularFile(path, &m_sizeHint, &failure);
-    if (m_file == nullptr)
+    if (m_file == nullptr) {
+        if (failure.kind == OpenFailure::Kind::System && failure.code == ENOMEM)
+            return fail(ReadProblem::Kind::OutOfMemory);
         return fail(problemOf(failure.kind), failure.code);
+    }
     // Reads go straight into the window: the stream's own buffer would copy every byte
     // once more.
     std::setvbuf(m_file, nullptr, _IONBF, 0);
@@ -86,23 +89,42 @@ bool LineWindow::reserve(std::size_t bytes) {
     return true;
 }
 
+// Reads into [into, into + room) until it is full or the file ends; a read may give
+// fewer bytes than asked before the end. At the end the file is let go at once (the
+// bytes stay in the window), so that no table is held open between reads: on Windows
+// an open file could not even be removed.
+bool LineWindow::fill(char* into, std::size_t room, std::size_t& got) {
+    got = 0;
+    while (got < room) {
+        int error = 0;
+        const std::size_t more = ReadFileBytes(m_file, into + got, room - got, error);
+        if (more == 0) {
+            if (error != 0)
+                return fail(ReadProblem::Kind::System, error);
+            close();
+            break;
+        }
+        got += more;
+    }
+    return true;
+}
+
 // The window is full and the file's first line has not ended: read on, keeping nothing,
 // to tell a table with an absurdly long first line from a file that is no table at all.
 bool LineWindow::skipOverlongFirstLine() {
     while (m_bytesRead < kNoLineEndLimit) {
         const std::size_t room = static_cast<std::size_t>(
             std::min<std::uint64_t>(m_capacity, kNoLineEndLimit - m_bytesRead));
-        const std::size_t got = std::fread(m_storage.get(), 1, room, m_file);
+        std::size_t got = 0;
+        if (!fill(m_storage.get(), room, got))
+            return false;
         const char* feed = static_cast<const char*>(std::memchr(m_storage.get(), '\n', got));
         if (feed != nullptr)
             return fail(ReadProblem::Kind::LongLine, 0, 0);
         m_bytesRead += got;
-        if (got < room) {
-            if (std::ferror(m_file))
-                return fail(ReadProblem::Kind::System, errno != 0 ? errno : EIO);
-            // The file ended within its first line: no complete line at all.
+        // The file ended within its first line: no complete line at all.
+        if (m_atEnd)
             return fail(ReadProblem::Kind::NoLineEnd);
-        }
     }
     return fail(ReadProblem::Kind::NoLineEnd);
 }
@@ -133,17 +155,9 @@ bool LineWindow::next(std::string_view& lines) {
                 return fail(ReadProblem::Kind::LongLine, 0, m_bytesRead - filled);
             }
         }
-        errno = 0;
-        const std::size_t room = m_capacity - filled;
-        const std::size_t got = std::fread(m_storage.get() + filled, 1, room, m_file);
-        if (got < room) {
-            if (std::ferror(m_file))
-                return fail(ReadProblem::Kind::System, errno != 0 ? errno : EIO);
-            // The end is met: the file is let go at once (the bytes stay in the window),
-            // so that no table is held open between reads; on Windows an open file
-            // could not even be removed.
-            close();
-        }
+        std::size_t got = 0;
+        if (!fill(m_storage.get() + filled, m_capacity - filled, got))
+            return false;
         m_bytesRead += got;
         const char* begin = m_storage.get();
         const char* feed = lastLineFeed(begin + filled, begin + filled + got);

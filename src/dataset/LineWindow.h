@@ -63,6 +63,7 @@ public:
 private:
     bool fail(ReadProblem::Kind kind, int code = 0, std::uint64_t offset = 0);
     bool reserve(std::size_t bytes);
+    bool fill(char* into, std::size_t room, std::size_t& got);
     bool skipOverlongFirstLine();
 
     std::size_t m_windowBytes;

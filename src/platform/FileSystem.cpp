@@ -22,9 +22,11 @@
 #endif
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <new>
 #include <system_error>
 
 namespace tessaplot {
@@ -138,7 +140,8 @@ int errnoOf(DWORD error) {
 
 } // namespace
 
-std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size, OpenFailure* failure) {
+std::FILE* SystemOpenRegularFile(const std::string& path, std::uint64_t* size,
+                                 OpenFailure* failure) {
     const std::wstring wide = usablePath(path) ? wideText(path) : std::wstring();
     if (wide.empty())
         return failWith(failure, OpenFailure::Kind::Absent);
@@ -173,7 +176,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size, OpenFai
     return file;
 }
 
-FileIdentity IdentifyFile(const std::string& path) {
+FileIdentity SystemIdentifyFile(const std::string& path) {
     FileIdentity identity;
     const std::wstring wide = usablePath(path) ? wideText(path) : std::wstring();
     if (wide.empty())
@@ -199,6 +202,14 @@ FileIdentity IdentifyFile(const std::string& path) {
         unixNanoseconds(static_cast<std::int64_t>(joined(now.dwHighDateTime, now.dwLowDateTime)));
     identity.localFileSystem = onLocalDrive(wide);
     return identity;
+}
+
+long long SystemReadSome(std::FILE* file, char* into, std::size_t size, int& error) {
+    const unsigned count = static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX));
+    const int got = _read(_fileno(file), into, count);
+    if (got < 0)
+        error = errno;
+    return got;
 }
 
 std::vector<std::string> ListRegularFileNames(const std::string& directory) {
@@ -296,7 +307,8 @@ const timespec& statusChangeTime(const struct stat& info) {
 
 } // namespace
 
-std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size, OpenFailure* failure) {
+std::FILE* SystemOpenRegularFile(const std::string& path, std::uint64_t* size,
+                                 OpenFailure* failure) {
     if (!usablePath(path))
         return failWith(failure, OpenFailure::Kind::Absent);
     // Opening a FIFO for reading waits for a writer unless asked not to. The type is
@@ -337,7 +349,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size, OpenFai
     return file;
 }
 
-FileIdentity IdentifyFile(const std::string& path) {
+FileIdentity SystemIdentifyFile(const std::string& path) {
     FileIdentity identity;
     struct stat info {};
     timespec now{};
@@ -353,6 +365,13 @@ FileIdentity IdentifyFile(const std::string& path) {
     identity.seenNs = nanoseconds(now);
     identity.localFileSystem = isLocalFileSystem(path);
     return identity;
+}
+
+long long SystemReadSome(std::FILE* file, char* into, std::size_t size, int& error) {
+    const ssize_t got = ::read(::fileno(file), into, std::min<std::size_t>(size, SSIZE_MAX));
+    if (got < 0)
+        error = errno;
+    return got;
 }
 
 std::vector<std::string> ListRegularFileNames(const std::string& directory) {
@@ -380,5 +399,53 @@ std::vector<std::string> ListRegularFileNames(const std::string& directory) {
 }
 
 #endif
+
+namespace {
+
+const FileSystemCalls* g_calls = nullptr;
+
+} // namespace
+
+void SetFileSystemCallsForTesting(const FileSystemCalls* calls) {
+    g_calls = calls;
+}
+
+// Opening may need memory for the path in the system's own text (Windows); without
+// it the file does not open, and the caller is told so rather than thrown at.
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size, OpenFailure* failure) {
+    try {
+        if (g_calls != nullptr && g_calls->open != nullptr)
+            return g_calls->open(path, size, failure);
+        return SystemOpenRegularFile(path, size, failure);
+    } catch (const std::bad_alloc&) {
+        return failWith(failure, OpenFailure::Kind::System, ENOMEM);
+    }
+}
+
+FileIdentity IdentifyFile(const std::string& path) {
+    try {
+        if (g_calls != nullptr && g_calls->identify != nullptr)
+            return g_calls->identify(path);
+        return SystemIdentifyFile(path);
+    } catch (const std::bad_alloc&) {
+        return {}; // unknown: the file is read as if it might have changed
+    }
+}
+
+std::size_t ReadFileBytes(std::FILE* file, char* into, std::size_t size, int& error) {
+    error = 0;
+    for (;;) {
+        int failure = 0;
+        const long long got = g_calls != nullptr && g_calls->readSome != nullptr
+                                  ? g_calls->readSome(file, into, size, failure)
+                                  : SystemReadSome(file, into, size, failure);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (failure != EINTR) {
+            error = failure != 0 ? failure : EIO;
+            return 0;
+        }
+    }
+}
 
 } // namespace tessaplot

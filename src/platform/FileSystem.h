@@ -36,6 +36,11 @@ std::FILE* OpenRegularFile(const std::string& path, std::uint64_t* size = nullpt
 // The system's own words for an errno value ("Permission denied").
 std::string SystemErrorText(int code);
 
+// Reads up to `size` bytes of a file opened by OpenRegularFile into `into`. Fewer may
+// come before the end; 0 means the end of the file, or a failure when `error` is then
+// set (an errno value). An interrupted read is tried again, never reported.
+std::size_t ReadFileBytes(std::FILE* file, char* into, std::size_t size, int& error);
+
 // What the file system says about a file without reading it: enough to know that a
 // file read before cannot have changed since. Used to spare re-reading an unchanged
 // table many times a second.
@@ -55,5 +60,22 @@ FileIdentity IdentifyFile(const std::string& path);
 // directly in `directory`, links followed, in the order the system gives them. A link
 // that leads nowhere or into a loop is left out. Empty when the directory cannot be read.
 std::vector<std::string> ListRegularFileNames(const std::string& directory);
+
+// For tests that make the system fail: each call not left empty replaces the system's
+// own in OpenRegularFile, ReadFileBytes (`readSome`: one read, -1 with `error` set on
+// failure, EINTR included) and IdentifyFile. Nullptr restores the system's calls.
+struct FileSystemCalls {
+    std::FILE* (*open)(const std::string& path, std::uint64_t* size,
+                       OpenFailure* failure) = nullptr;
+    long long (*readSome)(std::FILE* file, char* into, std::size_t size, int& error) = nullptr;
+    FileIdentity (*identify)(const std::string& path) = nullptr;
+};
+void SetFileSystemCallsForTesting(const FileSystemCalls* calls);
+
+// The system's own calls, for a test's replacement to pass on to.
+std::FILE* SystemOpenRegularFile(const std::string& path, std::uint64_t* size,
+                                 OpenFailure* failure);
+long long SystemReadSome(std::FILE* file, char* into, std::size_t size, int& error);
+FileIdentity SystemIdentifyFile(const std::string& path);
 
 } // namespace tessaplot
