@@ -6,6 +6,7 @@ list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Glyphs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RadioGroup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ReadProgressDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Temp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TempLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Widgets.cpp

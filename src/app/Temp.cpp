@@ -2,6 +2,7 @@
 
 #include "app/ClassicControls.h"
 #include "app/RadioGroup.h"
+#include "app/ReadProgressDialog.h"
 #include "app/Widgets.h"
 #include "dataset/Unit4.h"
 #include "gl/GlPanel.h"
@@ -264,7 +265,9 @@ void TForm1::FormMouseMove() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // Closing the main window ends the program: the other windows go with it.
+    // Closing the main window ends the program: the other windows go with it, and a
+    // read in progress stops at its next piece.
+    CancelReadInProgress();
     Timer1->stop();
     Timer2->stop();
     QMainWindow::closeEvent(event);

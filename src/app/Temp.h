@@ -257,6 +257,8 @@ private:
     // Loads the current data file; false (the user told why, once) when it could not be
     // read and the previous picture stays.
     bool loadField();
+    // Makes the surface a drawing goes to current again after a load; false without it.
+    bool redrawTargetCurrent(GlPanel* surface);
     void showHandler(QWidget* page);
     void hideHandler(QWidget* page);
 

@@ -1,6 +1,7 @@
 #include "app/LocaleText.h"
 #include "app/MessageBoxes.h"
 #include "app/RadioGroup.h"
+#include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
 #include "comfort/ComfortState.h"
 #include "comfort/SensationBands.h"
@@ -63,7 +64,7 @@ void TForm1::ReadComfortFile() {
 
 void TForm1::Timer2Timer() {
     ComfortState& state = *comfortState;
-    if (state.inTick)
+    if (state.inTick || ReadInProgress())
         return;
     // The chart is drawn only where it is seen; entering the page starts the timer
     // again.

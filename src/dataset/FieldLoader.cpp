@@ -181,11 +181,14 @@ FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
 }
 
 FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
-                    std::vector<FieldPoint>& points) {
+                    std::vector<FieldPoint>& points, const ReadProgress& progress) {
     // Every redraw loads again; keeping the window's storage avoids a large allocation
     // and page-faulting it in anew each time.
     thread_local LineWindow window;
-    return LoadField(path, request, points, window);
+    window.setProgress(progress);
+    FieldLoad load = LoadField(path, request, points, window);
+    window.setProgress({});
+    return load;
 }
 
 } // namespace tessaplot

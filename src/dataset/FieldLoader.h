@@ -54,8 +54,10 @@ struct FieldLoad {
 // kept, not with the file. A file that cannot be read whole — absent, not a regular
 // file, a read error, a line too long to be a table's, the records beyond the memory
 // there is — gives opened == false, no records, and the problem.
+//
+// `progress`, when given, is told how far the read has come and may stop it.
 FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
-                    std::vector<FieldPoint>& points);
+                    std::vector<FieldPoint>& points, const ReadProgress& progress = {});
 
 // The same with a caller-owned read window, for callers that keep one per table.
 FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,

@@ -2,9 +2,11 @@
 // rules of the page shown, into the main window's store and extents.
 #include "app/LocaleText.h"
 #include "app/MessageBoxes.h"
+#include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
 #include "dataset/FieldLoader.h"
 #include "dataset/ReadProblemText.h"
+#include "gl/GlPanel.h"
 #include "text/GeneralForm.h"
 
 #include <QComboBox>
@@ -39,9 +41,15 @@ void fillPositionList(QComboBox* list, const QStringList& positions) {
 
 } // namespace
 
+bool TForm1::redrawTargetCurrent(GlPanel* surface) {
+    // A long read keeps its progress dialog alive by handling events, and painting
+    // may have made another context current meanwhile.
+    return surface != nullptr && surface->makeSurfaceCurrent();
+}
+
 bool TForm1::LoadAndDrawField() {
     // Read first, draw after: a table that cannot be read leaves the picture as it was.
-    if (!loadField())
+    if (!loadField() || !redrawTargetCurrent(ViewDC))
         return false;
     DrawAxes();
     DrawLoadedField();
@@ -60,7 +68,10 @@ bool TForm1::loadField() {
     request.layerLines = LayerLines;
 
     const std::string path = Label5->text().toStdString();
-    const FieldLoad load = LoadField(path, request, LoadingPoints);
+    ReadProgressDialog progress(Label5->text(), this);
+    const FieldLoad load = LoadField(
+        path, request, LoadingPoints,
+        [&progress](std::uint64_t done, std::uint64_t total) { return progress(done, total); });
     // An absent table (or a directory in its place) shows as an empty picture, as it
     // always has; any other failure is reported and changes nothing.
     if (const std::string message = ReadProblemMessage(path, load.problem); !message.empty()) {

@@ -82,10 +82,12 @@ LayerStructure CountLayers(std::string_view text) {
     return counter.result();
 }
 
-LayerStructure CountLayersInFile(const std::string& path, ReadProblem* problem) {
+LayerStructure CountLayersInFile(const std::string& path, ReadProblem* problem,
+                                 const ReadProgress& progress) {
     // The first time step is a tiny part of a large file: read only until it ends, in
     // a small window, and no further than the limit.
     LineWindow window(kLayerCountWindowBytes);
+    window.setProgress(progress);
     LayerCounter counter;
     std::string_view text;
     bool opened = window.open(path);

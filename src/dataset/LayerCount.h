@@ -33,6 +33,7 @@ inline constexpr std::size_t kLayerCountWindowBytes = 1u << 20;
 // The same for a file; reads only as much of it as the first time step and the first
 // line of the next need, and at most kFirstStepLimitBytes (plus a window). `problem`,
 // when given, says why a file could not be read.
-LayerStructure CountLayersInFile(const std::string& path, ReadProblem* problem = nullptr);
+LayerStructure CountLayersInFile(const std::string& path, ReadProblem* problem = nullptr,
+                                 const ReadProgress& progress = {});
 
 } // namespace tessaplot

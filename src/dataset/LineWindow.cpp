@@ -97,7 +97,8 @@ bool LineWindow::fill(char* into, std::size_t room, std::size_t& got) {
     got = 0;
     while (got < room) {
         int error = 0;
-        const std::size_t more = ReadFileBytes(m_file, into + got, room - got, error);
+        const std::size_t piece = std::min(room - got, kReadPieceBytes);
+        const std::size_t more = ReadFileBytes(m_file, into + got, piece, error);
         if (more == 0) {
             if (error != 0)
                 return fail(ReadProblem::Kind::System, error);
@@ -105,6 +106,8 @@ bool LineWindow::fill(char* into, std::size_t room, std::size_t& got) {
             break;
         }
         got += more;
+        if (m_progress && !m_progress(m_bytesRead + got, m_sizeHint))
+            return fail(ReadProblem::Kind::Cancelled);
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@ struct ReadProblem {
         NoLineEnd,   // no line end in the first kNoLineEndLimit bytes: not a table
         LongLine,    // a line longer than the window at byte `offset`: not a table
         OutOfMemory, // the records did not fit into memory
+        Cancelled,   // the user stopped the read
     };
     Kind kind = Kind::None;
     int code = 0;
@@ -30,6 +32,10 @@ struct ReadProblem {
 
     bool failed() const { return kind != Kind::None; }
 };
+
+// Told the bytes read so far and the file's size as it was opened, at every piece of
+// the read; returning false stops the read (ReadProblem::Kind::Cancelled).
+using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
 // Reads a file as runs of complete lines through a window of bounded size, so that a
 // table of any size takes at most the window's bytes of memory however it is read.
@@ -54,6 +60,10 @@ public:
     bool next(std::string_view& lines);
     // Stops reading; the file is closed.
     void close();
+    // Called as the read goes on (none by default); kept for the reads that follow.
+    void setProgress(ReadProgress progress) { m_progress = std::move(progress); }
+    // The most a single read of the file asks for, so that progress is told often.
+    static constexpr std::size_t kReadPieceBytes = 1u << 20;
 
     const ReadProblem& problem() const { return m_problem; }
     // The file's size when opened (a hint: it may be growing) and the bytes read so far.
@@ -74,6 +84,7 @@ private:
     std::uint64_t m_sizeHint = 0, m_bytesRead = 0;
     bool m_atEnd = true;
     ReadProblem m_problem;
+    ReadProgress m_progress;
 };
 
 } // namespace tessaplot

@@ -46,6 +46,8 @@ std::string ReadProblemMessage(std::string_view file, const ReadProblem& problem
     case ReadProblem::Kind::LongLine:
         return name + " is not a result table: a line longer than " + limitText(problem.limit) +
                " at byte " + std::to_string(problem.offset) + ".";
+    case ReadProblem::Kind::Cancelled:
+        return "Reading " + name + " was cancelled.";
     case ReadProblem::Kind::OutOfMemory:
         return "Not enough memory to load " + name + " (" + SizeText(problem.fileSize) + ").";
     }

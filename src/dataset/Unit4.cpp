@@ -3,6 +3,7 @@
 #include "app/ClassicControls.h"
 #include "app/MessageBoxes.h"
 #include "app/RadioGroup.h"
+#include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
 #include "app/Widgets.h"
 #include "dataset/DirectoryListBox.h"
@@ -190,7 +191,10 @@ void TForm4::Button1Click() {
 
         ReadProblem problem;
         const std::string fabrics = main->Label5->text().toStdString();
-        const LayerStructure layers = CountLayersInFile(fabrics, &problem);
+        ReadProgressDialog progress(main->Label5->text(), main);
+        const LayerStructure layers = CountLayersInFile(
+            fabrics, &problem,
+            [&progress](std::uint64_t done, std::uint64_t total) { return progress(done, total); });
         if (const std::string message = ReadProblemMessage(fabrics, problem); !message.empty())
             ShowMessage(message);
         LayerCount = layers.layerCount;

@@ -1,4 +1,5 @@
 #include "app/RadioGroup.h"
+#include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
 #include "dataset/Unit4.h"
 #include "gl/GlPanel.h"
@@ -6,7 +7,8 @@
 namespace tessaplot {
 
 void TForm1::Timer1Timer() {
-    if (!RedrawPending)
+    // A tick that comes while a long read keeps its dialog alive waits for the next.
+    if (!RedrawPending || ReadInProgress())
         return;
     GlPanel* surface = ShownSurface();
     // A surface without its context yet keeps the request: the redraw happens at
@@ -34,7 +36,7 @@ void TForm1::Timer1Timer() {
         DataColumn = column;
         // The table is read before anything is drawn: a table that cannot be read
         // leaves the panel's picture as it was.
-        if (!loadField()) {
+        if (!loadField() || !redrawTargetCurrent(surface)) {
             RedrawPending = false;
             return;
         }
