@@ -76,6 +76,9 @@ public:
         try {
             prepareWindows();
             open();
+            // A table Open could not read is the reason, not the choices it left out.
+            if (!messages.isEmpty())
+                throw Stop{1, messages.join(QStringLiteral("; "))};
             chooseSource();
             chooseColours();
             GlPanel* surface = showPage();

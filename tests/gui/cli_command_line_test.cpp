@@ -195,6 +195,21 @@ TEST_F(ExportCommandTest, WrongChoicesNameTheValidOnesAndFailuresLeaveNothing) {
         EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(out("x.png"))) << c.says;
     }
+    // A data set whose Fabrics.dat is no table (a sparse file of 10 GB): the reason, once.
+    const QString broken = root.filePath("broken-run");
+    ASSERT_TRUE(QDir().mkpath(broken));
+    {
+        QFile sparse(QDir(broken).filePath("Fabrics.dat"));
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(sparse.resize(qint64{10} << 30));
+    }
+    const ProgramRun noTable =
+        runProgram({"--export", out("x.png"), "--variable", "Temperature(degree of C)", broken});
+    EXPECT_EQ(noTable.status, 1);
+    EXPECT_EQ(noTable.err.count("is not a result table: no line end in its first 64 MB."), 1)
+        << noTable.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out("x.png")));
+
     const ProgramRun unwritable = runProgram(
         {"--export", out("no-such-dir/x.pdf"), "--variable", "Temperature(degree of C)", d});
     EXPECT_EQ(unwritable.status, 1);
