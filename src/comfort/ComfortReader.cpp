@@ -197,6 +197,15 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
         recordsUnchanged_ = true;
         return resultOf(store);
     }
+    // A file found to be no table is not read again, tick after tick, while it surely
+    // stays as it was.
+    const bool noTable = problem_.kind == ReadProblem::Kind::NoLineEnd ||
+                         problem_.kind == ReadProblem::Kind::LongLine;
+    if (lastReadFailed_ && noTable && store.empty() && path == identityPath_ &&
+        FileSurelyUnchanged(identity_, identity)) {
+        recordsUnchanged_ = true;
+        return {};
+    }
     identity_ = identity;
     const std::size_t before = store.size();
     bool done = false;

@@ -5,6 +5,7 @@
 #include "app/Temp.h"
 #include "comfort/ComfortState.h"
 #include "comfort/SensationBands.h"
+#include "dataset/ReadProblemText.h"
 #include "gl/GlPanel.h"
 
 #include <QFile>
@@ -54,9 +55,12 @@ void TForm1::ReadComfortFile() {
     state.drawnValid = state.drawnValid && state.reader.recordsUnchanged();
     // Once per choice, not once per tick: the refresh goes on looking for the file
     // quietly and draws it as soon as it is there.
+    // A file that is there but cannot be read is named with the reason instead.
     if (!result.fileOpened && !state.missingFileReported) {
         state.missingFileReported = true;
-        ShowMessage("No files!");
+        const std::string why =
+            ReadProblemMessage(Label14->text().toStdString(), state.reader.problem());
+        ShowMessage(why.empty() ? std::string("No files!") : why);
     }
     if (!Timer2->isActive())
         Timer2->start();

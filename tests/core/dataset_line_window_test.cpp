@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 
 using namespace tessaplot;
 
@@ -171,6 +173,36 @@ TEST_F(LineWindowTest, NoLineEndInTheFirst64MegabytesIsNoTable) {
     const std::string path = write("Fibers.dat", "0\t1\t2");
     EXPECT_EQ(LoadField(path, {ReadingRules::Fibers, 1}, points, window).problem.kind,
               ReadProblem::Kind::None);
+}
+
+int g_opens = 0;
+std::FILE* countedOpen(const std::string& path, std::uint64_t* size, OpenFailure* failure) {
+    ++g_opens;
+    return SystemOpenRegularFile(path, size, failure);
+}
+
+TEST_F(LineWindowTest, AComfortFileThatIsNoTableIsNotReadAgainWhileUnchanged) {
+    const fs::path sparse = dir / "Comfort.dat";
+    std::ofstream(sparse, std::ios::binary).put('\0');
+    fs::resize_file(sparse, 80u << 20);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100)); // its change time settles
+    ComfortFileReader reader;
+    std::vector<ComfortRecord> store;
+    EXPECT_FALSE(reader.read(sparse.string(), store).fileOpened);
+    const FileSystemCalls counting{countedOpen, nullptr, nullptr};
+    SetFileSystemCallsForTesting(&counting);
+    g_opens = 0;
+    for (int tick = 0; tick < 5; ++tick)
+        EXPECT_FALSE(reader.read(sparse.string(), store).fileOpened);
+    EXPECT_EQ(g_opens, 0) << "64 MB read at every tick";
+    EXPECT_EQ(reader.problem().kind, ReadProblem::Kind::NoLineEnd);
+    EXPECT_TRUE(reader.recordsUnchanged());
+
+    // Written properly: read at once.
+    std::ofstream(sparse, std::ios::binary | std::ios::trunc) << "1\t0\t0\t0\t0\t0\t0\t30\t40\t5\n";
+    EXPECT_EQ(reader.read(sparse.string(), store).count, 1);
+    EXPECT_EQ(g_opens, 1);
+    SetFileSystemCallsForTesting(nullptr);
 }
 
 TEST_F(LineWindowTest, LayerCountGivesUpOnAFirstTimeStepBeyondItsLimit) {

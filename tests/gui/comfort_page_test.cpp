@@ -323,6 +323,25 @@ TEST_F(ComfortPageTest, MissingFileIsToldOnceThenFollowedQuietlyUntilItAppears) 
     EXPECT_EQ(answerer.mostOpenAtOnce, 1);
 }
 
+TEST_F(ComfortPageTest, AFileThatIsNoTableIsNamedOnceWithTheReason) {
+    const fs::path dir = openDataSet();
+    fs::resize_file(dir / "Comfort.dat", 0);
+    fs::resize_file(dir / "Comfort.dat", std::uintmax_t{100} << 20); // zeros, no line end
+    SlowAnswerer answerer;
+    showComfortPage();
+    select(0);
+    runEventsFor(600);
+    EXPECT_EQ(answerer.texts,
+              QStringList{Form1->Label14->text() +
+                          " is not a result table: no line end in its first 64 MB."});
+    EXPECT_EQ(Form1->ComfortCount, 0);
+
+    // Written properly at last: followed without a further message.
+    writeFile(dir / "Comfort.dat", comfortText(kSixRows));
+    ASSERT_TRUE(waitFor([] { return Form1->ComfortCount == 6; }));
+    EXPECT_EQ(answerer.texts.size(), 1);
+}
+
 TEST_F(ComfortPageTest, GrowingFileIsFollowedAtTheNextTicks) {
     const fs::path dir = openDataSet();
     const fs::path file = dir / "Comfort.dat";
