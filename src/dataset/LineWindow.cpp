@@ -82,7 +82,8 @@ bool LineWindow::reserve(std::size_t bytes) {
     std::unique_ptr<char[]> grown(new (std::nothrow) char[bytes]);
     if (!grown)
         return fail(ReadProblem::Kind::OutOfMemory);
-    std::memcpy(grown.get(), m_storage.get() + m_carryStart, m_carryLength);
+    if (m_carryLength != 0)
+        std::memcpy(grown.get(), m_storage.get() + m_carryStart, m_carryLength);
     m_carryStart = 0;
     m_storage = std::move(grown);
     m_capacity = bytes;
