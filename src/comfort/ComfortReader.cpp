@@ -16,6 +16,8 @@ constexpr int valueTabCount = 9;
 // Parses the complete lines of `text` and appends their records; returns the number of
 // bytes taken, which ends right after the last line feed.
 std::size_t appendComfortLines(std::string_view text, std::vector<ComfortRecord>& store) {
+    if (text.empty())
+        return 0;
     const char* const begin = text.data();
     const char* const end = begin + text.size();
     const bool mayHoldNul = std::memchr(begin, '\0', text.size()) != nullptr;
