@@ -18,7 +18,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 mkdir -p "$build/crashes"
 status=0
 printf '%-22s %12s %8s %s\n' target executions seconds result
-for target in layer_count field_loader comfort_reader decimal_conversion number_texts \
+for target in layer_count field_loader comfort_reader decimal_conversion number_texts line_window \
               path_shortening; do
     work="$build/corpus/$target"
     rm -rf "$work"
