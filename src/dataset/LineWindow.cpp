@@ -113,24 +113,27 @@ bool LineWindow::fill(char* into, std::size_t room, std::size_t& got) {
     return true;
 }
 
-// The window is full and the file's first line has not ended: read on, keeping nothing,
-// to tell a table with an absurdly long first line from a file that is no table at all.
-bool LineWindow::skipOverlongFirstLine() {
-    while (m_bytesRead < kNoLineEndLimit) {
+// The window is full and holds no line end: read on, keeping nothing, to tell a line
+// too long to be a table's (its end comes within the limit) from a table that is being
+// written (the file ends first) and, for the first line, from a file that is no table
+// at all (no line end within the limit).
+bool LineWindow::skipOverlongLine(std::uint64_t lineStart) {
+    while (m_bytesRead - lineStart < kNoLineEndLimit) {
         const std::size_t room = static_cast<std::size_t>(
-            std::min<std::uint64_t>(m_capacity, kNoLineEndLimit - m_bytesRead));
+            std::min<std::uint64_t>(m_capacity, kNoLineEndLimit - (m_bytesRead - lineStart)));
         std::size_t got = 0;
         if (!fill(m_storage.get(), room, got))
             return false;
-        const char* feed = static_cast<const char*>(std::memchr(m_storage.get(), '\n', got));
-        if (feed != nullptr)
-            return fail(ReadProblem::Kind::LongLine, 0, 0);
+        if (std::memchr(m_storage.get(), '\n', got) != nullptr)
+            return fail(ReadProblem::Kind::LongLine, 0, lineStart);
         m_bytesRead += got;
-        // The file ended within its first line: no complete line at all.
-        if (m_atEnd)
-            return fail(ReadProblem::Kind::NoLineEnd);
+        if (m_atEnd) {
+            m_carryLength = 0;
+            return false;
+        }
     }
-    return fail(ReadProblem::Kind::NoLineEnd);
+    return lineStart == 0 ? fail(ReadProblem::Kind::NoLineEnd)
+                          : fail(ReadProblem::Kind::LongLine, 0, lineStart);
 }
 
 bool LineWindow::next(std::string_view& lines) {
@@ -153,10 +156,8 @@ bool LineWindow::next(std::string_view& lines) {
                 m_carryLength = filled;
                 if (!reserve(std::min(m_capacity * 2, m_windowBytes)))
                     return false;
-            } else if (m_bytesRead == filled) {
-                return skipOverlongFirstLine();
             } else {
-                return fail(ReadProblem::Kind::LongLine, 0, m_bytesRead - filled);
+                return skipOverlongLine(m_bytesRead - filled);
             }
         }
         std::size_t got = 0;

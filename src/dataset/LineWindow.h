@@ -74,7 +74,7 @@ private:
     bool fail(ReadProblem::Kind kind, int code = 0, std::uint64_t offset = 0);
     bool reserve(std::size_t bytes);
     bool fill(char* into, std::size_t room, std::size_t& got);
-    bool skipOverlongFirstLine();
+    bool skipOverlongLine(std::uint64_t lineStart);
 
     std::size_t m_windowBytes;
     std::unique_ptr<char[]> m_storage;
