@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+
+#include <cstdio>
+#include <fstream>
 
 namespace tessaplot::test {
 namespace {
@@ -220,6 +224,64 @@ TEST_F(ChooserTest, DirectoryListShowsAncestorsThenSubdirectoriesAndDoubleClickE
     EXPECT_EQ(QDir::cleanPath(list->Directory()), QDir::cleanPath(dir + "/inner-b"));
     EXPECT_FALSE(list->SetDirectory(dir + "/does-not-exist"));
     EXPECT_EQ(QDir::cleanPath(list->Directory()), QDir::cleanPath(dir + "/inner-b"));
+}
+
+QListWidgetItem* itemNamed(DirectoryListBox* list, const QString& name) {
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text().trimmed() == name)
+            return list->item(i);
+    return nullptr;
+}
+
+TEST_F(ChooserTest, OddNamesAreListedEnteredAndOpened) {
+    const QString dir = makeDir("odd");
+    const QString withNewline = QStringLiteral("two\nlines");
+    const QString longest(255, QLatin1Char('x')); // the longest name a directory can have
+    for (const QString& name : {withNewline, longest}) {
+        makeDir("odd/" + name);
+        touch(QDir(dir).filePath(name + "/Fabrics.dat"));
+    }
+    for (const QString& name : {withNewline, longest}) {
+        ASSERT_TRUE(Form4->DirectoryListBox1->SetDirectory(dir));
+        QListWidgetItem* item = itemNamed(Form4->DirectoryListBox1, name);
+        ASSERT_NE(item, nullptr) << name.size();
+        emit Form4->DirectoryListBox1->itemDoubleClicked(item);
+        EXPECT_EQ(QDir(Form4->DirectoryListBox1->Directory()).dirName(), name);
+        EXPECT_EQ(listed(), QStringList{"Fabrics.dat"});
+        ModalAnswerer answerer;
+        Form4->Button1Click();
+        QTest::qWait(50);
+        EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join("|").toStdString();
+        EXPECT_TRUE(Form1->Label5->text().endsWith(name + "/Fabrics.dat"));
+    }
+}
+
+TEST_F(ChooserTest, LinkLoopsAndAHundredThousandEntriesAreListedWithoutHanging) {
+    const QString dir = makeDir("many");
+    touch(QDir(dir).filePath("Fabrics.dat"));
+    for (int i = 0; i < 100000; ++i)
+        std::ofstream((dir + QStringLiteral("/entry%1.txt").arg(i)).toStdString());
+    makeDir("many/sub");
+    ASSERT_TRUE(QFile::link(dir, QDir(dir).filePath("self")));  // a link to itself
+    ASSERT_TRUE(QFile::link(dir + "/loop-b", dir + "/loop-a")); // a loop of two links
+    ASSERT_TRUE(QFile::link(dir + "/loop-a", dir + "/loop-b"));
+
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(Form4->DirectoryListBox1->SetDirectory(dir));
+    std::printf("100,000 entries listed in %lld ms\n", static_cast<long long>(clock.elapsed()));
+    EXPECT_EQ(listed(), QStringList{"Fabrics.dat"});
+    DirectoryListBox* list = Form4->DirectoryListBox1;
+    EXPECT_NE(itemNamed(list, "sub"), nullptr);
+    EXPECT_EQ(itemNamed(list, "loop-a"), nullptr) << "a link loop is no directory";
+    // The link to itself is a directory: entering it again and again stays possible.
+    for (int depth = 0; depth < 3; ++depth) {
+        QListWidgetItem* self = itemNamed(list, "self");
+        ASSERT_NE(self, nullptr);
+        emit list->itemDoubleClicked(self);
+    }
+    EXPECT_EQ(QDir(list->Directory()).canonicalPath(), QDir(dir).canonicalPath());
+    EXPECT_EQ(listed(), QStringList{"Fabrics.dat"});
 }
 
 } // namespace
