@@ -53,17 +53,6 @@ void reserveStore(std::vector<ComfortRecord>& store) {
         store.reserve(ComfortStoreCapacity);
 }
 
-// FNV-1a over the bytes of converted lines: the same value however the bytes were
-// split into runs, so that a later read can tell whether they are all still there
-// without keeping them.
-std::uint64_t hashBytes(std::uint64_t hash, std::string_view bytes) {
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ULL;
-    }
-    return hash;
-}
-
 } // namespace
 
 ComfortLineFields ParseComfortLine(std::string_view line, ComfortRecord& record) {
@@ -137,7 +126,7 @@ ComfortFileReader::ComfortFileReader(std::size_t windowBytes) : window_(windowBy
 
 void ComfortFileReader::forget() {
     parsedBytes_ = 0;
-    prefixHash_ = ComfortFileReader::kPrefixHashSeed;
+    prefixHash_ = {};
     storeData_ = nullptr;
     storeSize_ = 0;
 }
@@ -153,12 +142,12 @@ bool ComfortFileReader::readLines(const std::string& path, std::vector<ComfortRe
     std::string_view rest;
     bool kept = storeAsLeft;
     if (kept) {
-        std::uint64_t hash = ComfortFileReader::kPrefixHashSeed;
+        StreamHash hash;
         std::string_view run;
         while (offset < parsedBytes_ && window_.next(run)) {
             const std::size_t inPrefix = static_cast<std::size_t>(
                 std::min<std::uint64_t>(run.size(), parsedBytes_ - offset));
-            hash = hashBytes(hash, run.substr(0, inPrefix));
+            hash.add(run.substr(0, inPrefix));
             offset += run.size();
             rest = run.substr(inPrefix);
         }
@@ -169,7 +158,7 @@ bool ComfortFileReader::readLines(const std::string& path, std::vector<ComfortRe
     if (!kept) {
         store.clear();
         parsedBytes_ = 0;
-        prefixHash_ = ComfortFileReader::kPrefixHashSeed;
+        prefixHash_ = {};
         rest = {};
         if (offset > 0 && !window_.open(path))
             return false;
@@ -178,7 +167,7 @@ bool ComfortFileReader::readLines(const std::string& path, std::vector<ComfortRe
     reserveStore(store);
     const auto convert = [&](std::string_view text) {
         const std::size_t used = appendComfortLines(text, store);
-        prefixHash_ = hashBytes(prefixHash_, text.substr(0, used));
+        prefixHash_.add(text.substr(0, used));
         parsedBytes_ += used;
     };
     convert(rest);

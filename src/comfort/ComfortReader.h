@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comfort/ComfortRecord.h"
+#include "comfort/StreamHash.h"
 #include "dataset/FileIdentity.h"
 #include "dataset/LineWindow.h"
 
@@ -60,7 +61,7 @@ ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRe
 // appends to it. Each read takes every byte of the file from disk (through a bounded
 // window), but lines whose bytes are the same as at the previous read are not converted
 // again: when the file still starts with every byte of the lines already converted
-// (compared by a 64-bit hash of them, so that they need not be kept), only what follows
+// (compared by a 64-bit StreamHash of them, so that they need not be kept), only what follows
 // is parsed and appended to the store; anything else (truncated, rewritten) is parsed
 // anew. The records are those a fresh ReadComfortFile would give.
 //
@@ -82,8 +83,6 @@ public:
     // Why the last read gave no records (kind None when it did).
     const ReadProblem& problem() const { return problem_; }
 
-    static constexpr std::uint64_t kPrefixHashSeed = 1469598103934665603ULL; // FNV-1a
-
 private:
     bool readLines(const std::string& path, std::vector<ComfortRecord>& store, bool storeAsLeft);
     void forget();
@@ -91,7 +90,7 @@ private:
     LineWindow window_;
     // Bytes of complete lines already converted into the store, and their hash.
     std::uint64_t parsedBytes_ = 0;
-    std::uint64_t prefixHash_ = kPrefixHashSeed;
+    StreamHash prefixHash_;
     bool prefixKept_ = false;
     // The store as the last read left it.
     const ComfortRecord* storeData_ = nullptr;

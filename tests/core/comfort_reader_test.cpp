@@ -1,4 +1,5 @@
 #include "comfort/ComfortReader.h"
+#include "comfort/StreamHash.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,30 @@ TEST(ReadComfortFile, MissingUnreadableAndPresent) {
     result = ReadComfortFile(path, store, buffer);
     EXPECT_TRUE(result.fileOpened);
     EXPECT_EQ(result.count, 0);
+}
+
+TEST(StreamHash, SameWhateverThePiecesAndDifferentForOtherBytes) {
+    const std::string text = "0.5\t1\t2\t3\t4\t5\t6\t20\t40\t0\n1\t1\t2\t3\t4\t5\t6\t21\t41\t1\n";
+    StreamHash whole;
+    whole.add(text);
+    for (std::size_t a = 0; a <= text.size(); ++a)
+        for (std::size_t b = a; b <= text.size(); b += 3) {
+            StreamHash pieces;
+            pieces.add(std::string_view(text).substr(0, a));
+            pieces.add(std::string_view(text).substr(a, b - a));
+            pieces.add(std::string_view(text).substr(b));
+            ASSERT_TRUE(pieces == whole) << a << " " << b;
+        }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::string changed = text;
+        changed[i] ^= 1;
+        StreamHash other;
+        other.add(changed);
+        EXPECT_FALSE(other == whole) << "byte " << i;
+    }
+    StreamHash shorter;
+    shorter.add(std::string_view(text).substr(0, text.size() - 1));
+    EXPECT_FALSE(shorter == whole);
 }
 
 void expectSameAsFreshRead(ComfortFileReader& reader, std::vector<ComfortRecord>& store,
