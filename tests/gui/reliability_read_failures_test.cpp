@@ -4,6 +4,7 @@
 #include "app/RadioGroup.h"
 #include "dataset/Unit4.h"
 #include "gl/GlPanel.h"
+#include "platform/FileSystem.h"
 #include "support/ModalAnswerer.h"
 #include "support/fieldview_fixture.h"
 
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -65,6 +67,38 @@ TEST_F(ReadFailureTest, ATableThatIsNoTableIsNamedOnceAndThePictureStays) {
     EXPECT_TRUE(
         answerer.texts.front().endsWith("is not a result table: no line end in its first 64 MB."));
     EXPECT_EQ(Form1->ComboBox5->count(), 0);
+}
+
+// A disk whose every read fails with an I/O error.
+long long failingReadSome(std::FILE*, char*, std::size_t, int& error) {
+    error = EIO;
+    return -1;
+}
+
+TEST_F(ReadFailureTest, AnIoErrorAtOpenOrShowDataIsToldOnceWithTheSystemsReason) {
+    const QString directory = writeFabrics(11, [](int step, int) { return 20.0 + step; });
+    openDataSet(directory);
+    Form1->RadioGroup1->SetItemIndex(kTemperature);
+    QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
+    const QImage before = Form1->Panel1->grabFramebuffer();
+
+    const FileSystemCalls failing{nullptr, failingReadSome, nullptr};
+    SetFileSystemCallsForTesting(&failing);
+    ModalAnswerer answerer;
+    QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return !answerer.texts.isEmpty(); }));
+    const QString expected = Form1->Label5->text() + " cannot be read: Input/output error.";
+    EXPECT_EQ(answerer.texts, QStringList{expected});
+    EXPECT_EQ(Form1->PointCount, 66);
+    EXPECT_EQ(Form1->Panel1->grabFramebuffer(), before);
+
+    answerer.texts.clear();
+    Form4->Button1Click();
+    ASSERT_TRUE(waitFor([&] { return !answerer.texts.isEmpty(); }));
+    QTest::qWait(100);
+    SetFileSystemCallsForTesting(nullptr);
+    EXPECT_EQ(answerer.texts, QStringList{expected}) << "Open says it once";
+    EXPECT_EQ(Form1->ComboBox5->count(), 0) << "the structure is unknown";
 }
 
 // An object whose events fail as a handler might.
