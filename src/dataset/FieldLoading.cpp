@@ -9,6 +9,8 @@
 #include "gl/GlPanel.h"
 #include "text/GeneralForm.h"
 
+#include <functional>
+
 #include <QComboBox>
 
 namespace tessaplot {
@@ -69,9 +71,7 @@ bool TForm1::loadField() {
 
     const std::string path = Label5->text().toStdString();
     ReadProgressDialog progress(Label5->text(), this);
-    const FieldLoad load = LoadField(
-        path, request, LoadingPoints,
-        [&progress](std::uint64_t done, std::uint64_t total) { return progress(done, total); });
+    const FieldLoad load = LoadField(path, request, LoadingPoints, std::ref(progress));
     // An absent table (or a directory in its place) shows as an empty picture, as it
     // always has; any other failure is reported and changes nothing.
     if (const std::string message = ReadProblemMessage(path, load.problem); !message.empty()) {

@@ -12,6 +12,8 @@
 #include "dataset/ReadProblemText.h"
 #include "dataset/ResultFileListing.h"
 
+#include <functional>
+
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -192,9 +194,7 @@ void TForm4::Button1Click() {
         ReadProblem problem;
         const std::string fabrics = main->Label5->text().toStdString();
         ReadProgressDialog progress(main->Label5->text(), main);
-        const LayerStructure layers = CountLayersInFile(
-            fabrics, &problem,
-            [&progress](std::uint64_t done, std::uint64_t total) { return progress(done, total); });
+        const LayerStructure layers = CountLayersInFile(fabrics, &problem, std::ref(progress));
         if (const std::string message = ReadProblemMessage(fabrics, problem); !message.empty())
             ShowMessage(message);
         LayerCount = layers.layerCount;
