@@ -30,6 +30,7 @@ class GlPanel;
 class RadioGroup;
 struct FieldViewState;
 struct FieldDrawInputs;
+struct FieldLoad;
 struct SectionState;
 struct ComfortState;
 
@@ -257,6 +258,8 @@ private:
     // Loads the current data file; false (the user told why, once) when it could not be
     // read and the previous picture stays.
     bool loadField();
+    // Takes over the extents, figures and position lists of a load.
+    void adoptLoad(const FieldLoad& load);
     // Makes the surface a drawing goes to current again after a load; false without it.
     bool redrawTargetCurrent(GlPanel* surface);
     void showHandler(QWidget* page);

@@ -6,6 +6,7 @@
 #include "comfort/Conclusions.h"
 #include "comfort/SensationBands.h"
 #include "gl/BitmapFont.h"
+#include "gl/CurveReduction.h"
 #include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
 
@@ -37,6 +38,8 @@ void drawStripes(std::span<const ChartStripe> stripes) {
     }
 }
 
+static_assert(sizeof(ChartPoint) == 2 * sizeof(float), "the curve is read as pairs of floats");
+
 // One line strip through every point, in front of the stripes. Handed over as one
 // vertex array: a file of 150,000 lines would otherwise cost as many calls per draw.
 void drawCurve(const std::vector<ChartPoint>& points) {
@@ -46,7 +49,14 @@ void drawCurve(const std::vector<ChartPoint>& points) {
     glTranslatef(0.0f, 0.0f, CurveZ);
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, sizeof(ChartPoint), points.data());
-    glDrawArrays(GL_LINE_STRIP, 0, static_cast<GLsizei>(points.size()));
+    static std::vector<unsigned> kept;
+    // z is 0 in the arrays: the curve's depth is in the matrix.
+    const PolylinePoints curve{reinterpret_cast<const float*>(points.data()), 2, points.size()};
+    if (ReducePolyline(curve, kept))
+        glDrawElements(GL_LINE_STRIP, static_cast<GLsizei>(kept.size()), GL_UNSIGNED_INT,
+                       kept.data());
+    else
+        glDrawArrays(GL_LINE_STRIP, 0, static_cast<GLsizei>(points.size()));
     glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();
     SetLineWidth(1.0f);

@@ -5,11 +5,14 @@
 #include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
 #include "dataset/FieldLoader.h"
+#include "dataset/KeptFieldTable.h"
 #include "dataset/ReadProblemText.h"
+#include "fieldview/FieldViewState.h"
 #include "gl/GlPanel.h"
 #include "text/GeneralForm.h"
 
 #include <functional>
+#include <utility>
 
 #include <QComboBox>
 
@@ -70,8 +73,15 @@ bool TForm1::loadField() {
     request.layerLines = LayerLines;
 
     const std::string path = Label5->text().toStdString();
+    KeptFieldTable& kept = fieldViewState->keptTable;
+    // A redraw of the table the store already holds, unchanged on disk, reads nothing.
+    if (const FieldLoad* same = kept.reusable(path, request)) {
+        adoptLoad(*same);
+        return true;
+    }
+    const FileIdentity identity = KeptFieldTable::IdentityBeforeRead(path);
     ReadProgressDialog progress(Label5->text(), this);
-    const FieldLoad load = LoadField(path, request, LoadingPoints, std::ref(progress));
+    FieldLoad load = LoadField(path, request, LoadingPoints, std::ref(progress));
     // An absent table (or a directory in its place) shows as an empty picture, as it
     // always has; any other failure is reported and changes nothing.
     if (const std::string message = ReadProblemMessage(path, load.problem); !message.empty()) {
@@ -79,6 +89,12 @@ bool TForm1::loadField() {
         return false;
     }
     FieldPoints.swap(LoadingPoints);
+    adoptLoad(load);
+    kept.keep(path, request, identity, std::move(load));
+    return true;
+}
+
+void TForm1::adoptLoad(const FieldLoad& load) {
     PointCount = load.PointCount;
     TimeMin = load.TimeMin;
     TimeMax = load.TimeMax;
@@ -101,7 +117,6 @@ bool TForm1::loadField() {
         positions << QString::fromStdString(PositionText(position, separator));
     fillPositionList(ComboBox2, positions);
     fillPositionList(ComboBox4, positions);
-    return true;
 }
 
 } // namespace tessaplot

@@ -1,6 +1,7 @@
 list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FieldLoader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/KeptFieldTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LayerCount.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LineWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PathShortening.cpp

@@ -10,6 +10,7 @@
 #include "fieldview/FrameGeometry.h"
 #include "fieldview/TickLabels.h"
 #include "gl/BitmapFont.h"
+#include "gl/CurveReduction.h"
 #include "gl/GlPanel.h"
 
 #include <QLabel>
@@ -22,31 +23,67 @@ namespace tessaplot {
 
 namespace {
 
-// Compiles the mesh into a new display list from vertex and colour arrays, all its
-// segments in one draw call. 0 when there is nothing to draw.
-GLuint compileMesh(const FieldMesh& mesh) {
-    if (mesh.strips.empty())
-        return 0;
-    // Kept between draws: a redraw of a large field then allocates nothing here.
-    static std::vector<unsigned> segments;
+bool sameRamp(const ColorRamp& a, const ColorRamp& b) {
+    const auto same = [](RampColor x, RampColor y) {
+        return x.r == y.r && x.g == y.g && x.b == y.b;
+    };
+    return same(a.start, b.start) && same(a.end, b.end);
+}
+
+// Builds the mesh of the store anew only when the store or the colouring changed.
+const KeptFieldMesh& keptMeshFor(TForm1& form, const FieldDrawInputs& inputs,
+                                 std::span<const FieldPoint> points) {
+    FieldViewState& state = *form.fieldViewState;
+    KeptFieldMesh& kept = state.keptMesh;
+    const std::uint64_t generation = state.keptTable.generation();
+    if (kept.built && kept.storeGeneration == generation && kept.threeD == inputs.threeD &&
+        sameRamp(kept.ramp, inputs.ramp) && kept.colorAxis == inputs.colorAxis)
+        return kept;
+    kept.built = false;
+    const FieldExtents extents{form.TimeMin,      form.TimeSpan, form.PositionMin,
+                               form.PositionSpan, form.ValueMin, form.ValueSpan};
+    kept.mesh = inputs.threeD ? BuildFieldMesh(points, form.PositionsPerStep, extents, inputs.ramp,
+                                               inputs.colorAxis)
+                              : BuildBodyCurve(points, extents);
+    kept.segments.clear();
+    AppendSegmentIndices(kept.mesh, kept.segments);
+    kept.storeGeneration = generation;
+    kept.threeD = inputs.threeD;
+    kept.ramp = inputs.ramp;
+    kept.colorAxis = inputs.colorAxis;
+    kept.built = true;
+    return kept;
+}
+
+// The segments to hand to OpenGL: the 2D curve only through the points that the view
+// shows apart, anything else whole.
+const std::vector<unsigned>& segmentsToDraw(const KeptFieldMesh& kept) {
+    if (kept.threeD)
+        return kept.segments;
+    static std::vector<unsigned> points, segments;
+    const PolylinePoints curve{kept.mesh.vertices.data(), 3,
+                               static_cast<std::size_t>(kept.mesh.vertexCount())};
+    if (!ReducePolyline(curve, points))
+        return kept.segments;
     segments.clear();
-    AppendSegmentIndices(mesh, segments);
-    const GLuint list = glGenLists(1);
-    if (list == 0)
-        return 0;
-    // Client array state is not compiled into the list; the arrays are read while
-    // the list is compiled, so they need only live until glEndList.
+    for (std::size_t i = 1; i < points.size(); ++i)
+        segments.insert(segments.end(), {points[i - 1], points[i]});
+    return segments;
+}
+
+// All segments of the mesh in one draw call, from vertex and colour arrays.
+void drawMesh(const KeptFieldMesh& kept) {
+    const std::vector<unsigned>& segments = segmentsToDraw(kept);
+    if (segments.empty())
+        return;
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, mesh.vertices.data());
-    glColorPointer(3, GL_FLOAT, 0, mesh.colors.data());
-    glNewList(list, GL_COMPILE);
+    glVertexPointer(3, GL_FLOAT, 0, kept.mesh.vertices.data());
+    glColorPointer(3, GL_FLOAT, 0, kept.mesh.colors.data());
     glDrawElements(GL_LINES, static_cast<GLsizei>(segments.size()), GL_UNSIGNED_INT,
                    segments.data());
-    glEndList();
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-    return list;
 }
 
 std::string latin1(const QString& text) {
@@ -80,14 +117,10 @@ void TForm1::DrawLoadedField() {
 
 void TForm1::drawField(const FieldDrawInputs& inputs) {
     const bool threeD = inputs.threeD;
-    const FieldExtents extents{TimeMin, TimeSpan, PositionMin, PositionSpan, ValueMin, ValueSpan};
     const std::size_t count =
         std::min(FieldPoints.size(), static_cast<std::size_t>(std::max(PointCount, 0)));
-    const std::span<const FieldPoint> points(FieldPoints.data(), count);
-
-    const GLuint list = compileMesh(
-        threeD ? BuildFieldMesh(points, PositionsPerStep, extents, inputs.ramp, inputs.colorAxis)
-               : BuildBodyCurve(points, extents));
+    const KeptFieldMesh& mesh =
+        keptMeshFor(*this, inputs, std::span<const FieldPoint>(FieldPoints.data(), count));
 
     const std::string separator = LocaleDecimalSeparator();
     TimeTickLabels = MakeTickLabels(TimeMin, TimeMax, kTimeTickPattern, separator);
@@ -127,12 +160,8 @@ void TForm1::drawField(const FieldDrawInputs& inputs) {
         DrawLabel(-0.15f, 1.23f, 0.0f, ThicknessCaption);
     }
 
-    // The field last, over the frame and the texts; the list is made for this one
-    // picture only.
-    if (list != 0) {
-        glCallList(list);
-        glDeleteLists(list, 1);
-    }
+    // The field last, over the frame and the texts.
+    drawMesh(mesh);
 }
 
 void DrawFieldPage(TForm1& form) {

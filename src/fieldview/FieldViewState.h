@@ -1,9 +1,12 @@
 #pragma once
 
+#include "dataset/KeptFieldTable.h"
 #include "fieldview/ColorRamp.h"
+#include "fieldview/FieldMesh.h"
 
 #include <QObject>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +29,18 @@ struct FieldDrawInputs {
     std::string thicknessCaption; // 2D: above the value axis
 };
 
+// The mesh of the last field drawn, as segments ready for one draw call. Kept while
+// the store and what colours it stay the same, so a navigation step only draws it.
+struct KeptFieldMesh {
+    bool built = false;
+    std::uint64_t storeGeneration = 0;
+    bool threeD = true;
+    ColorRamp ramp;
+    int colorAxis = 0;
+    FieldMesh mesh;
+    std::vector<unsigned> segments;
+};
+
 struct FieldViewState {
     // The latest drag position not yet turned into a step. Move events that arrive
     // while a step is being drawn overwrite it, so a slow picture gives fewer steps
@@ -43,6 +58,10 @@ struct FieldViewState {
     // The picture a view panel shows now: its frame, and the field drawn over it if any.
     GlPanel* shownPanel = nullptr;
     std::optional<FieldDrawInputs> shownField;
+
+    // Which table the field store holds, and the mesh last made from it.
+    KeptFieldTable keptTable;
+    KeptFieldMesh keptMesh;
 };
 
 // Draws the shown field page into ViewDC and shows it: the frame, then the current

@@ -1,8 +1,10 @@
 list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ViewSetup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowMapping.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/BitmapFont.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CurveReduction.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DrawingState.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GlPanel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Surface.cpp

@@ -8,6 +8,7 @@
 #include "export/ExportMenu.h"
 #include "export/ExportTargets.h"
 #include "gl/BitmapFont.h"
+#include "gl/CurveReduction.h"
 #include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
 #include "gl/Surface.h"
@@ -108,6 +109,24 @@ void drawSegments(const std::vector<PlotSegment>& segments) {
     for (const PlotSegment& s : segments) {
         glVertex3f(s.x0, s.y0, 0.0f);
         glVertex3f(s.x1, s.y1, 0.0f);
+    }
+    glEnd();
+}
+
+static_assert(sizeof(SectionPoint) == 2 * sizeof(float), "the curve is read as pairs of floats");
+
+// The red curve as one line strip, through the points the view shows apart.
+void drawCurve(const std::vector<SectionPoint>& curve) {
+    static std::vector<unsigned> kept;
+    const bool reduced =
+        ReducePolyline({reinterpret_cast<const float*>(curve.data()), 2, curve.size()}, kept);
+    glBegin(GL_LINE_STRIP);
+    if (reduced) {
+        for (unsigned i : kept)
+            glVertex3f(curve[i].x, curve[i].y, 0.0f);
+    } else {
+        for (const SectionPoint& p : curve)
+            glVertex3f(p.x, p.y, 0.0f);
     }
     glEnd();
 }
@@ -230,10 +249,7 @@ void TForm3::DrawPicture() {
     // Depth test on, everything at z = 0: what was drawn first stays visible, so the
     // curve and the texts never cover the axes or the grid.
     glColor3f(1.0f, 0.0f, 0.0f);
-    glBegin(GL_LINE_STRIP);
-    for (const SectionPoint& p : picture.curve)
-        glVertex3f(p.x, p.y, 0.0f);
-    glEnd();
+    drawCurve(picture.curve);
 
     glTranslatef(kSectionFrameOrigin[0], kSectionFrameOrigin[1], 0.0f);
     glColor3f(0.0f, 0.0f, 0.0f);

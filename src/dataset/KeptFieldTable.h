@@ -1,0 +1,45 @@
+#pragma once
+
+#include "dataset/FieldLoader.h"
+#include "platform/FileSystem.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tessaplot {
+
+// Remembers which table, read by which request, the field store was last filled from,
+// so that a redraw of the same picture (a navigation step, a deferred redraw) need not
+// read it again. The store is trusted only while the file is surely unchanged: same
+// file, size and times, its change time already settled when it was read, and on a
+// local file system. Anything else, or any other request, reads again.
+class KeptFieldTable {
+public:
+    // The identity to pass to keep(): to be taken right before the table is read, so
+    // that a write during the read counts as a change.
+    static FileIdentity IdentityBeforeRead(const std::string& path);
+
+    // The kept load when the store still holds exactly `path` as `request` reads it;
+    // nullptr when it must be read again.
+    const FieldLoad* reusable(const std::string& path, const FieldLoadRequest& request) const;
+
+    // The store was just filled from `path` by `request`.
+    void keep(const std::string& path, const FieldLoadRequest& request,
+              const FileIdentity& identityBeforeRead, FieldLoad load);
+
+    // The store no longer holds what was kept.
+    void forget();
+
+    // Counts the fillings of the store: anything drawn from it is stale once this moved.
+    std::uint64_t generation() const { return generation_; }
+
+private:
+    bool kept_ = false;
+    std::string path_;
+    FieldLoadRequest request_;
+    FileIdentity identity_;
+    FieldLoad load_;
+    std::uint64_t generation_ = 0;
+};
+
+} // namespace tessaplot
