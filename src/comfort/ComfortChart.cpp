@@ -6,7 +6,7 @@
 #include "comfort/Conclusions.h"
 #include "comfort/SensationBands.h"
 #include "gl/BitmapFont.h"
-#include "gl/CurveReduction.h"
+#include "gl/DrawReduction.h"
 #include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
 

@@ -8,9 +8,10 @@
 #include "fieldview/FieldMesh.h"
 #include "fieldview/FieldViewState.h"
 #include "fieldview/FrameGeometry.h"
+#include "fieldview/MeshThinning.h"
 #include "fieldview/TickLabels.h"
 #include "gl/BitmapFont.h"
-#include "gl/CurveReduction.h"
+#include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
 
 #include <QLabel>
@@ -55,12 +56,15 @@ const KeptFieldMesh& keptMeshFor(TForm1& form, const FieldDrawInputs& inputs,
     return kept;
 }
 
-// The segments to hand to OpenGL: the 2D curve only through the points that the view
-// shows apart, anything else whole.
+// The segments to hand to OpenGL: only what the view can show apart (the 3D mesh
+// thinned, the 2D curve through the points each pixel column needs), or all of them.
 const std::vector<unsigned>& segmentsToDraw(const KeptFieldMesh& kept) {
-    if (kept.threeD)
+    if (!DrawReduction())
         return kept.segments;
     static std::vector<unsigned> points, segments;
+    if (kept.threeD)
+        return ThinFieldMesh(kept.mesh, CurrentWindowMapping(), segments) ? segments
+                                                                          : kept.segments;
     const PolylinePoints curve{kept.mesh.vertices.data(), 3,
                                static_cast<std::size_t>(kept.mesh.vertexCount())};
     if (!ReducePolyline(curve, points))

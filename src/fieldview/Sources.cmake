@@ -2,6 +2,7 @@ list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ColorRamp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FieldMesh.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FrameGeometry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MeshThinning.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Swatches.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TickLabels.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ViewSteps.cpp

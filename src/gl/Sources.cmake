@@ -4,7 +4,7 @@ list(APPEND TESSAPLOT_CORE_SOURCES
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/BitmapFont.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/CurveReduction.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DrawReduction.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DrawingState.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GlPanel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Surface.cpp

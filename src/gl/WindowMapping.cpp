@@ -1,7 +1,7 @@
 #include "gl/WindowMapping.h"
 
-#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tessaplot {
 
@@ -87,7 +87,10 @@ void closeRun(const PolylinePoints& points, const WindowMapping& mapping, const 
     // in the diamond, which the segments between the extremes pass by.
     keepDiamondPoint(points, mapping, run, lowRow, chosen, count);
     keepDiamondPoint(points, mapping, run, highRow, chosen, count);
-    std::sort(chosen, chosen + count);
+    // At most six: sorted in place by insertion.
+    for (int i = 1; i < count; ++i)
+        for (int j = i; j > 0 && chosen[j] < chosen[j - 1]; --j)
+            std::swap(chosen[j], chosen[j - 1]);
     for (int i = 0; i < count; ++i)
         if (i == 0 || chosen[i] != chosen[i - 1])
             kept.push_back(chosen[i]);

@@ -8,7 +8,7 @@
 #include "export/ExportMenu.h"
 #include "export/ExportTargets.h"
 #include "gl/BitmapFont.h"
-#include "gl/CurveReduction.h"
+#include "gl/DrawReduction.h"
 #include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
 #include "gl/Surface.h"

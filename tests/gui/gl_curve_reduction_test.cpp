@@ -2,7 +2,7 @@
 // the pixels of the whole curve.
 #include "app/RadioGroup.h"
 #include "comfort/ComfortState.h"
-#include "gl/CurveReduction.h"
+#include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
 #include "section2d/Image2d.h"
 #include "support/ModalAnswerer.h"
@@ -75,19 +75,19 @@ const NamedShape kShapes[] = {
 class CurveReductionTest : public FieldViewTest {
 protected:
     void TearDown() override {
-        SetCurveReduction(true);
+        SetDrawReduction(true);
         FieldViewTest::TearDown();
     }
 
     // The picture `draw` leaves on `panel`, reduced and whole.
     static std::pair<QImage, QImage> bothWays(GlPanel* panel, const std::function<void()>& draw) {
-        SetCurveReduction(true);
+        SetDrawReduction(true);
         draw();
         const QImage reduced = panel->grabFramebuffer();
-        SetCurveReduction(false);
+        SetDrawReduction(false);
         draw();
         const QImage whole = panel->grabFramebuffer();
-        SetCurveReduction(true);
+        SetDrawReduction(true);
         return {reduced, whole};
     }
 };

@@ -1,4 +1,4 @@
-#include "gl/CurveReduction.h"
+#include "gl/DrawReduction.h"
 
 #include <GL/gl.h>
 
@@ -10,11 +10,11 @@ bool reductionEnabled = true;
 
 } // namespace
 
-void SetCurveReduction(bool enabled) {
+void SetDrawReduction(bool enabled) {
     reductionEnabled = enabled;
 }
 
-bool CurveReduction() {
+bool DrawReduction() {
     return reductionEnabled;
 }
 

@@ -8,8 +8,8 @@ namespace tessaplot {
 
 // Whether the pictures hand OpenGL only the points it can show apart (on unless
 // switched off). Tests and the benchmark switch it off to compare with the full draw.
-void SetCurveReduction(bool enabled);
-bool CurveReduction();
+void SetDrawReduction(bool enabled);
+bool DrawReduction();
 
 // The mapping of the current context's modelview, projection and viewport.
 WindowMapping CurrentWindowMapping();
