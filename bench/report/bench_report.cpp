@@ -12,12 +12,16 @@
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
 #include "comfort/ComfortReader.h"
+#include "comfort/ComfortState.h"
 #include "dataset/DirectoryListBox.h"
 #include "dataset/FieldLoader.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
 #include "export/ExportTargets.h"
+#include "fieldview/FieldViewState.h"
+#include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
+#include "section2d/Image2d.h"
 
 #include <QComboBox>
 #include <QDeadlineTimer>
@@ -33,6 +37,7 @@
 #include <GL/gl.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -197,9 +202,50 @@ void readingSection(const BenchData& data) {
     row("reference: Comfort.dat newline scan (floor)", comfortScan);
 }
 
+// Our path against the full work of the same step in the same run: the table read
+// again (nothing kept) and every segment handed to the rasterizer.
+struct FullWork {
+    bool on;
+    explicit FullWork(bool full) : on(full) { SetDrawReduction(!full); }
+    ~FullWork() { SetDrawReduction(true); }
+    void before() const {
+        if (on)
+            Form1->fieldViewState->keptTable.forget();
+    }
+};
+
+Figure measureWork(bool full, const std::function<void()>& work, GlPanel* panel) {
+    const FullWork mode(full);
+    return Measure(kRuns, [&] {
+        mode.before();
+        work();
+        finish(panel);
+    });
+}
+
+// Ours (kept and reduced where they apply) and the full work, as two rows.
+void rowAgainstFull(const char* what, const std::function<void()>& work, GlPanel* panel,
+                    bool forgetAlsoInOurs = false) {
+    const Figure full = measureWork(true, work, panel);
+    const Figure ours = [&] {
+        if (!forgetAlsoInOurs)
+            return measureWork(false, work, panel);
+        SetDrawReduction(true);
+        return Measure(kRuns, [&] {
+            Form1->fieldViewState->keptTable.forget();
+            work();
+            finish(panel);
+        });
+    }();
+    row(what, ours, ratio(ours.median, full.median, "the full work"));
+    row((std::string(what) + " - full work").c_str(), full);
+}
+
 void redrawSection(const BenchData& data) {
     std::printf("\n### Full redraw (read + mesh + draw + glFinish), Show Data\n\n");
-    std::printf("| %-58s | %9s | %-19s |\n", "case", "median ms", "min - max ms");
+    std::printf("Ours: the table read, the mesh thinned or the curve reduced to what the view "
+                "shows. Full work: every segment drawn.\n\n");
+    std::printf("| %-58s | %9s | %-19s | ratios\n", "case", "median ms", "min - max ms");
     std::printf("|---|---|---|---|\n");
     const struct {
         const fs::path* dir;
@@ -207,36 +253,155 @@ void redrawSection(const BenchData& data) {
     } fabrics[] = {{&data.layer1800, "Fabric layer of 1,800 records"},
                    {&data.layer15000, "Fabric layer of 15,000 records"},
                    {&data.layer150000, "Fabric layer of 150,000 records"}};
+    const auto showData = [] { Form1->BitBtn1Click(); };
+    const auto left = [] { Form1->ToolButton6Click(); };
     for (const auto& f : fabrics) {
         openDataSet(*f.dir);
+        Form1->SetActivePage(Form1->TabSheet1);
         Form1->RadioGroup1->SetItemIndex(5);
-        row(f.what, Measure(kRuns, [] {
-                Form1->BitBtn1Click();
-                finish(Form1->Panel1);
-            }));
+        rowAgainstFull(f.what, showData, Form1->Panel1, true);
+        rowAgainstFull((std::string(f.what) + ", one 'Left' step (table kept)").c_str(), left,
+                       Form1->Panel1);
     }
-    Form1->SetActivePage(Form1->TabSheet1);
-    row("Fabric layer of 150,000 records, one 'Left' step", Measure(kRuns, [] {
-            Form1->ToolButton6Click();
-            finish(Form1->Panel1);
-        }));
+    rowAgainstFull("Fabric layer of 150,000 records, Show Data again (table kept)", showData,
+                   Form1->Panel1);
+    row("Fabric layer of 150,000 records, one 'Left' step", measureWork(false, left, Form1->Panel1),
+        "the row above under its old name");
 
     Form1->SetActivePage(Form1->TabSheet2);
     settle(200);
     Form1->RadioGroup2->SetItemIndex(0);
-    row("Fibre file of 150,000 lines", Measure(kRuns, [] {
-            Form1->BitBtn4Click();
-            finish(Form1->Panel5);
-        }));
+    rowAgainstFull(
+        "Fibre file of 150,000 lines", [] { Form1->BitBtn4Click(); }, Form1->Panel5, true);
 
     openDataSet(data.body150000);
     Form1->SetActivePage(Form1->TabSheet3);
     settle(200);
     Form1->RadioGroup3->SetItemIndex(0);
-    row("BodyProperty.dat of 150,000 lines", Measure(kRuns, [] {
-            Form1->BitBtn7Click();
-            finish(Form1->Panel8);
-        }));
+    rowAgainstFull(
+        "BodyProperty.dat of 150,000 lines", [] { Form1->BitBtn7Click(); }, Form1->Panel8, true);
+    rowAgainstFull(
+        "BodyProperty.dat of 150,000 lines, Show Data again (table kept)",
+        [] { Form1->BitBtn7Click(); }, Form1->Panel8);
+}
+
+// CPU share of this process while `seconds` of events run.
+double cpuPercentWhile(int seconds) {
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    QElapsedTimer wall;
+    wall.start();
+    settle(seconds * 1000);
+    getrusage(RUSAGE_SELF, &after);
+    const auto at = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    const double cpu =
+        at(after.ru_utime) - at(before.ru_utime) + at(after.ru_stime) - at(before.ru_stime);
+    return 100.0 * cpu / (wall.elapsed() / 1000.0);
+}
+
+// A time step appended to the shown Fabrics.dat by another writer, until the page
+// shows it: the follow timer's wait, the read, the mesh and the draw.
+void followSection(const BenchData& data) {
+    std::printf("\n### Following a running simulation on the Fabric page\n\n");
+    std::printf("| %-58s | %9s | %-19s |\n", "case", "median ms", "min - max ms");
+    std::printf("|---|---|---|---|\n");
+    const struct {
+        const fs::path* dir;
+        const char* what;
+    } sets[] = {{&data.layer15000, "15,000 records, a time step appended -> drawn"},
+                {&data.layer150000, "150,000 records, a time step appended -> drawn"}};
+    for (const auto& set : sets) {
+        openDataSet(*set.dir);
+        Form1->SetActivePage(Form1->TabSheet1);
+        Form1->RadioGroup1->SetItemIndex(5);
+        Form1->BitBtn1Click();
+        settle(1500); // the table's change time settles
+        const fs::path file = *set.dir / "Fabrics.dat";
+        const auto originalSize = fs::file_size(file);
+        // The last time step again, one step later: 18 lines.
+        std::ifstream in(file, std::ios::binary);
+        in.seekg(static_cast<std::streamoff>(originalSize) - 4000);
+        std::string tail((std::istreambuf_iterator<char>(in)), {});
+        std::size_t from = tail.size() - 1;
+        for (int lines = 0; lines < 18; ++lines)
+            from = tail.rfind('\n', from - 1);
+        const std::string step = tail.substr(from + 1);
+        std::vector<double> ms;
+        for (int i = 0; i < 7; ++i) {
+            const int before = Form1->PointCount;
+            QElapsedTimer clock;
+            clock.start();
+            std::ofstream(file, std::ios::app | std::ios::binary) << step;
+            while (Form1->PointCount == before && clock.elapsed() < 5000)
+                QTest::qWait(1);
+            finish(Form1->Panel1);
+            ms.push_back(clock.nsecsElapsed() / 1e6);
+            settle(300);
+        }
+        fs::resize_file(file, originalSize);
+        std::sort(ms.begin(), ms.end());
+        row(set.what, Figure{ms[ms.size() / 2], ms.front(), ms.back()});
+    }
+    settle(1500);
+    std::printf("\nCPU while the Fabric page follows an unchanged 150,000-record table for 10 s: "
+                "%.1f%% of one core\n",
+                cpuPercentWhile(10));
+}
+
+// The draw alone, the data in memory: reduced against every point.
+void drawOnlySection(const BenchData& data) {
+    std::printf("\n### The draw alone (data in memory, + glFinish): reduced against whole\n\n");
+    std::printf("| %-58s | %9s | %-19s | ratios\n", "case", "median ms", "min - max ms");
+    std::printf("|---|---|---|---|\n");
+    const auto both = [](const char* what, const std::function<void()>& draw, GlPanel* panel) {
+        SetDrawReduction(false);
+        const Figure whole = Measure(kRuns, [&] {
+            draw();
+            finish(panel);
+        });
+        SetDrawReduction(true);
+        const Figure reduced = Measure(kRuns, [&] {
+            draw();
+            finish(panel);
+        });
+        row(what, reduced, ratio(reduced.median, whole.median, "the whole draw"));
+        row((std::string(what) + " - whole").c_str(), whole);
+    };
+    openDataSet(data.layer150000);
+    Form1->SetActivePage(Form1->TabSheet1);
+    Form1->RadioGroup1->SetItemIndex(5);
+    Form1->BitBtn1Click();
+    both(
+        "3D mesh of 150,000 records", [] { DrawFieldPage(*Form1); }, Form1->Panel1);
+
+    // The position section through the 25,000 steps, drawn while its window is up.
+    QTimer::singleShot(300, [&] {
+        both(
+            "2D section curve of 25,000 points", [] { Form3->DrawPicture(); }, Form3->ImageDC);
+        Form3->BitBtn2->click();
+    });
+    Form1->BitBtn3->click();
+
+    openDataSet(data.body150000);
+    Form1->SetActivePage(Form1->TabSheet3);
+    settle(200);
+    Form1->RadioGroup3->SetItemIndex(0);
+    Form1->BitBtn7Click();
+    both(
+        "BodyProperty curve of 150,000 points", [] { DrawFieldPage(*Form1); }, Form1->Panel8);
+
+    openDataSet(data.comfort(150000));
+    Form1->SetActivePage(Form1->TabSheet4);
+    Form1->RadioGroup4->SetItemIndex(0);
+    settle(300);
+    Form1->Timer2->stop();
+    both(
+        "Comfort curve of 150,000 points (5 px wide)",
+        [] {
+            Form1->comfortState->drawnValid = false;
+            Form1->Timer2Timer();
+        },
+        Form1->Panel16);
 }
 
 void comfortSection(const BenchData& data) {
@@ -282,18 +447,9 @@ void comfortSection(const BenchData& data) {
     Form1->SetActivePage(Form1->TabSheet4);
     Form1->RadioGroup4->SetItemIndex(0);
     settle(500);
-    rusage before{}, after{};
-    getrusage(RUSAGE_SELF, &before);
-    QElapsedTimer wall;
-    wall.start();
-    settle(10000);
-    getrusage(RUSAGE_SELF, &after);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) +
-                       seconds(after.ru_stime) - seconds(before.ru_stime);
-    std::printf("\nCPU while following an unchanged 150,000-line Comfort.dat for %.1f s: "
+    std::printf("\nCPU while following an unchanged 150,000-line Comfort.dat for 10.0 s: "
                 "%.1f%% of one core\n",
-                wall.elapsed() / 1000.0, 100.0 * cpu / (wall.elapsed() / 1000.0));
+                cpuPercentWhile(10));
 }
 
 // Saving the pictures and tables of the largest sets in every format: time and size.
@@ -411,6 +567,8 @@ int main(int argc, char** argv) {
     Form1->show();
     settle(300);
     redrawSection(data);
+    drawOnlySection(data);
+    followSection(data);
     comfortSection(data);
     exportSection(data);
     DestroyForms();

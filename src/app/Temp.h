@@ -31,6 +31,7 @@ class RadioGroup;
 struct FieldViewState;
 struct FieldDrawInputs;
 struct FieldLoad;
+struct FieldLoadRequest;
 struct SectionState;
 struct ComfortState;
 
@@ -182,6 +183,8 @@ public:
     // and the field are drawn only when the table could be read; false when not.
     bool LoadAndDrawField();
     void DrawLoadedField();
+    // Redraws the shown field picture when its table changed on disk.
+    void followShownTable();
     // The controls a field picture is drawn from, as they are now.
     FieldDrawInputs fieldDrawInputs() const;
     // The loaded field with its texts, from `inputs` instead of the controls.
@@ -258,6 +261,9 @@ private:
     // Loads the current data file; false (the user told why, once) when it could not be
     // read and the previous picture stays.
     bool loadField();
+    bool loadField(const std::string& path, const FieldLoadRequest& request);
+    // What the shown page's table is to be read by: its rules, column and layer.
+    FieldLoadRequest fieldLoadRequest() const;
     // Takes over the extents, figures and position lists of a load.
     void adoptLoad(const FieldLoad& load);
     // Makes the surface a drawing goes to current again after a load; false without it.

@@ -61,7 +61,7 @@ bool TForm1::LoadAndDrawField() {
     return true;
 }
 
-bool TForm1::loadField() {
+FieldLoadRequest TForm1::fieldLoadRequest() const {
     QWidget* page = ActivePage();
     FieldLoadRequest request;
     request.rules = page == TabSheet1   ? ReadingRules::Fabric
@@ -71,8 +71,14 @@ bool TForm1::loadField() {
     request.layerIndex = chosenLayer(ComboBox5);
     request.layerCount = LayerCount;
     request.layerLines = LayerLines;
+    return request;
+}
 
-    const std::string path = Label5->text().toStdString();
+bool TForm1::loadField() {
+    return loadField(Label5->text().toStdString(), fieldLoadRequest());
+}
+
+bool TForm1::loadField(const std::string& path, const FieldLoadRequest& request) {
     KeptFieldTable& kept = fieldViewState->keptTable;
     // A redraw of the table the store already holds, unchanged on disk, reads nothing.
     if (const FieldLoad* same = kept.reusable(path, request)) {
@@ -80,11 +86,12 @@ bool TForm1::loadField() {
         return true;
     }
     const FileIdentity identity = KeptFieldTable::IdentityBeforeRead(path);
-    ReadProgressDialog progress(Label5->text(), this);
+    ReadProgressDialog progress(QString::fromStdString(path), this);
     FieldLoad load = LoadField(path, request, LoadingPoints, std::ref(progress));
     // An absent table (or a directory in its place) shows as an empty picture, as it
     // always has; any other failure is reported and changes nothing.
     if (const std::string message = ReadProblemMessage(path, load.problem); !message.empty()) {
+        kept.readFailed(path, identity);
         ShowMessage(message);
         return false;
     }

@@ -13,15 +13,25 @@ bool sameRequest(const FieldLoadRequest& a, const FieldLoadRequest& b) {
            a.layerCount == b.layerCount && a.layerLines == b.layerLines;
 }
 
+// The same file with the same size and times: nothing was written since.
+bool sameState(const FileIdentity& a, const FileIdentity& b) {
+    return a.known == b.known && a.device == b.device && a.inode == b.inode && a.size == b.size &&
+           a.modifiedNs == b.modifiedNs && a.changedNs == b.changedNs;
+}
+
 } // namespace
 
 FileIdentity KeptFieldTable::IdentityBeforeRead(const std::string& path) {
     return IdentifyFile(path);
 }
 
+bool KeptFieldTable::holds(const std::string& path, const FieldLoadRequest& request) const {
+    return kept_ && path == path_ && sameRequest(request, request_);
+}
+
 const FieldLoad* KeptFieldTable::reusable(const std::string& path,
                                           const FieldLoadRequest& request) const {
-    if (!kept_ || path != path_ || !sameRequest(request, request_))
+    if (!holds(path, request))
         return nullptr;
     return FileSurelyUnchanged(identity_, IdentifyFile(path)) ? &load_ : nullptr;
 }
@@ -32,8 +42,27 @@ void KeptFieldTable::keep(const std::string& path, const FieldLoadRequest& reque
     path_ = path;
     request_ = request;
     identity_ = identityBeforeRead;
+    failedIdentity_ = FileIdentity{};
     load_ = std::move(load);
     ++generation_;
+}
+
+void KeptFieldTable::readFailed(const std::string& path, const FileIdentity& identity) {
+    if (kept_ && path == path_)
+        failedIdentity_ = identity;
+}
+
+bool KeptFieldTable::changedOnDisk() const {
+    if (!kept_)
+        return false;
+    const FileIdentity now = IdentifyFile(path_);
+    if (failedIdentity_.known && sameState(now, failedIdentity_))
+        return false;
+    // A different size, time or file, not merely a change time too recent to vouch
+    // for the bytes: an unchanged table is never read again while it is followed. What
+    // this misses, a rewrite of the same size within the clock tick of the read, the
+    // next write brings in.
+    return !sameState(identity_, now);
 }
 
 void KeptFieldTable::forget() {

@@ -27,8 +27,25 @@ public:
     void keep(const std::string& path, const FieldLoadRequest& request,
               const FileIdentity& identityBeforeRead, FieldLoad load);
 
+    // Reading `path` failed; its file then had `identity`. Following waits for the
+    // next change instead of trying again and again.
+    void readFailed(const std::string& path, const FileIdentity& identity);
+
     // The store no longer holds what was kept.
     void forget();
+
+    // Whether the store was last filled from `path` by `request`, whatever the file
+    // is now.
+    bool holds(const std::string& path, const FieldLoadRequest& request) const;
+
+    // For following a running simulation: whether the kept table's file changed since
+    // it was read (one look at its identity, no read): another size, time or file. A
+    // table that was absent and still is, or whose change was already tried and
+    // failed, has not.
+    bool changedOnDisk() const;
+
+    const std::string& path() const { return path_; }
+    const FieldLoadRequest& request() const { return request_; }
 
     // Counts the fillings of the store: anything drawn from it is stale once this moved.
     std::uint64_t generation() const { return generation_; }
@@ -38,6 +55,7 @@ private:
     std::string path_;
     FieldLoadRequest request_;
     FileIdentity identity_;
+    FileIdentity failedIdentity_;
     FieldLoad load_;
     std::uint64_t generation_ = 0;
 };

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+class QTimer;
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,6 +17,9 @@ namespace tessaplot {
 
 class GlPanel;
 class TForm1;
+
+// Starts following the shown field table (see TForm1::followShownTable).
+void StartFollowingFieldTables(TForm1& form);
 
 // What the field view keeps besides the main window's named members.
 // What a field picture is drawn from besides the loaded records: read from the
@@ -62,6 +67,9 @@ struct FieldViewState {
     // Which table the field store holds, and the mesh last made from it.
     KeptFieldTable keptTable;
     KeptFieldMesh keptMesh;
+
+    // Looks at the shown table's identity to follow a running simulation.
+    QTimer* followTimer = nullptr;
 };
 
 // Draws the shown field page into ViewDC and shows it: the frame, then the current

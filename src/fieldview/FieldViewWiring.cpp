@@ -125,6 +125,8 @@ void TForm1::wireFieldView() {
     auto* filter = new FieldViewEventFilter(*this);
     ToolBar1->installEventFilter(filter);
     GroupBox6->installEventFilter(filter);
+
+    StartFollowingFieldTables(*this);
 }
 
 } // namespace tessaplot

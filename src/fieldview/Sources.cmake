@@ -13,6 +13,7 @@ list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/DeferredRedraw.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DrawAxes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FieldDrawing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FieldFollowing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FieldViewWiring.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Navigation.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ShowData.cpp

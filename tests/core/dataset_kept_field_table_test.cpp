@@ -86,6 +86,31 @@ TEST_F(KeptTableFixture, AFileWrittenJustBeforeItWasReadIsNeverTrusted) {
     EXPECT_EQ(kept.reusable(path, request), nullptr);
 }
 
+TEST_F(KeptTableFixture, FollowingSeesChangesButNotAbsenceOrAFailureAlreadyTold) {
+    EXPECT_FALSE(kept.changedOnDisk());
+    EXPECT_TRUE(kept.holds(path, request));
+    std::ofstream(path, std::ios::app) << kLine;
+    EXPECT_TRUE(kept.changedOnDisk());
+    EXPECT_TRUE(kept.holds(path, request)) << "what the store holds is still that table";
+
+    // The read of the change failed: not tried again until the file changes once more.
+    kept.readFailed(path, KeptFieldTable::IdentityBeforeRead(path));
+    EXPECT_FALSE(kept.changedOnDisk());
+    std::ofstream(path, std::ios::app) << kLine;
+    EXPECT_TRUE(kept.changedOnDisk());
+
+    // An absent table that stays absent is no change.
+    fs::remove(path);
+    keepFreshLoad();
+    EXPECT_FALSE(kept.changedOnDisk());
+    std::ofstream(path) << kLine;
+    EXPECT_TRUE(kept.changedOnDisk());
+
+    kept.forget();
+    EXPECT_FALSE(kept.changedOnDisk());
+    EXPECT_FALSE(kept.holds(path, request));
+}
+
 TEST_F(KeptTableFixture, EachFillingAndForgettingMovesTheGeneration) {
     const std::uint64_t before = kept.generation();
     keepFreshLoad();

@@ -54,26 +54,10 @@ struct View {
 
 const View kViews[] = {
     {"initial", [] {}},
-    {"9 x Left",
-     [] {
-         for (int i = 0; i < 9; ++i)
-             Form1->ToolButton6Click();
-     }},
-    {"3 x Up",
-     [] {
-         for (int i = 0; i < 3; ++i)
-             Form1->ToolButton3Click();
-     }},
-    {"3 x Large",
-     [] {
-         for (int i = 0; i < 3; ++i)
-             Form1->ToolButton8Click();
-     }},
-    {"3 x Small",
-     [] {
-         for (int i = 0; i < 3; ++i)
-             Form1->ToolButton7Click();
-     }},
+    {"9 x Left", [] { for (int i = 0; i < 9; ++i) Form1->ToolButton6Click(); }},
+    {"3 x Up", [] { for (int i = 0; i < 3; ++i) Form1->ToolButton3Click(); }},
+    {"3 x Large", [] { for (int i = 0; i < 3; ++i) Form1->ToolButton8Click(); }},
+    {"3 x Small", [] { for (int i = 0; i < 3; ++i) Form1->ToolButton7Click(); }},
 };
 
 class KeptPictureTest : public FieldViewTest {
