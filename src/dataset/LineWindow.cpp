@@ -145,8 +145,10 @@ bool LineWindow::next(std::string_view& lines) {
         std::memmove(m_storage.get(), m_storage.get() + m_carryStart, m_carryLength);
     m_carryStart = 0;
     std::size_t filled = m_carryLength;
-    const std::size_t wanted =
-        static_cast<std::size_t>(std::min<std::uint64_t>(m_sizeHint + 1, m_windowBytes));
+    // Runs of a few megabytes: the window grows towards its bound only for a line that
+    // does not fit, so a large table is read in little memory.
+    const std::size_t wanted = static_cast<std::size_t>(
+        std::min<std::uint64_t>(m_sizeHint + 1, std::min(m_windowBytes, kRunBytes)));
     if (!reserve(std::max({wanted, kSmallestWindow, filled + 1})))
         return false;
 

@@ -64,6 +64,8 @@ public:
     void setProgress(ReadProgress progress) { m_progress = std::move(progress); }
     // The most a single read of the file asks for, so that progress is told often.
     static constexpr std::size_t kReadPieceBytes = 1u << 20;
+    // The bytes a run is read into while its lines fit.
+    static constexpr std::size_t kRunBytes = 2u << 20;
 
     const ReadProblem& problem() const { return m_problem; }
     // The file's size when opened (a hint: it may be growing) and the bytes read so far.
