@@ -127,41 +127,75 @@ ComfortFileReader::ComfortFileReader(std::size_t windowBytes) : window_(windowBy
 void ComfortFileReader::forget() {
     parsedBytes_ = 0;
     prefixHash_ = {};
+    checkpoints_.clear();
     storeData_ = nullptr;
     storeSize_ = 0;
 }
 
+namespace {
+
+constexpr std::uint64_t kCheckpointBytes = 1u << 20;
+
+} // namespace
+
 // Reads the file from its start. While the store holds what the last read left, the
-// bytes already converted are only hashed; when they all come back unchanged, just what
-// follows them is converted. Anything else is converted anew from a second opening.
+// bytes already converted are only hashed, and compared at every checkpoint; when they
+// all come back unchanged, just what follows them is converted. At the first
+// checkpoint that differs, the records after the one before it are dropped and the file
+// is converted from there.
 bool ComfortFileReader::readLines(const std::string& path, std::vector<ComfortRecord>& store,
                                   bool storeAsLeft) {
     if (!window_.open(path))
         return false;
-    std::uint64_t offset = 0;
     std::string_view rest;
-    bool kept = storeAsLeft;
-    if (kept) {
+    bool kept = false;
+    if (storeAsLeft) {
         StreamHash hash;
-        std::string_view run;
-        while (offset < parsedBytes_ && window_.next(run)) {
+        std::uint64_t offset = 0; // where the current run starts in the file
+        std::size_t verified = 0; // checkpoints found to hold
+        std::string_view run;     // the current run, whole
+        bool same = true;
+        while (same && offset < parsedBytes_ && window_.next(run)) {
             const std::size_t inPrefix = static_cast<std::size_t>(
                 std::min<std::uint64_t>(run.size(), parsedBytes_ - offset));
-            hash.add(run.substr(0, inPrefix));
-            offset += run.size();
+            std::size_t hashed = 0;
+            while (same && verified < checkpoints_.size() &&
+                   checkpoints_[verified].bytes <= offset + inPrefix) {
+                const auto upTo = static_cast<std::size_t>(checkpoints_[verified].bytes - offset);
+                hash.add(run.substr(hashed, upTo - hashed));
+                hashed = upTo;
+                same = hash == checkpoints_[verified].hash;
+                verified += same ? 1 : 0;
+            }
+            if (!same)
+                break;
+            hash.add(run.substr(hashed, inPrefix - hashed));
             rest = run.substr(inPrefix);
+            offset += run.size();
         }
         if (window_.problem().failed())
             return false;
-        kept = offset >= parsedBytes_ && hash == prefixHash_;
-    }
-    if (!kept) {
+        kept = same && offset >= parsedBytes_ && hash == prefixHash_;
+        if (!kept) {
+            // Back to the last checkpoint that held, or to the start: within the run
+            // at hand when it is there, else read again from it.
+            checkpoints_.resize(verified);
+            const Checkpoint from =
+                verified > 0 ? checkpoints_.back() : Checkpoint{0, StreamHash{}, 0};
+            store.resize(std::min(store.size(), from.records));
+            parsedBytes_ = from.bytes;
+            prefixHash_ = from.hash;
+            const bool inRun = !same && from.bytes >= offset;
+            rest = inRun ? run.substr(static_cast<std::size_t>(from.bytes - offset))
+                         : std::string_view{};
+            if (!inRun && !window_.open(path, from.bytes))
+                return false;
+        }
+    } else {
         store.clear();
         parsedBytes_ = 0;
         prefixHash_ = {};
-        rest = {};
-        if (offset > 0 && !window_.open(path))
-            return false;
+        checkpoints_.clear();
     }
     prefixKept_ = kept;
     reserveStore(store);
@@ -169,6 +203,9 @@ bool ComfortFileReader::readLines(const std::string& path, std::vector<ComfortRe
         const std::size_t used = appendComfortLines(text, store);
         prefixHash_.add(text.substr(0, used));
         parsedBytes_ += used;
+        const std::uint64_t last = checkpoints_.empty() ? 0 : checkpoints_.back().bytes;
+        if (parsedBytes_ - last >= kCheckpointBytes)
+            checkpoints_.push_back({parsedBytes_, prefixHash_, store.size()});
     };
     convert(rest);
     std::string_view run;

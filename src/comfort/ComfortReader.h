@@ -91,6 +91,15 @@ private:
     // Bytes of complete lines already converted into the store, and their hash.
     std::uint64_t parsedBytes_ = 0;
     StreamHash prefixHash_;
+    // Every megabyte or so of converted lines: how far, the hash that far and the
+    // records that far. A file changed after its start is converted again only from
+    // the last point before the change, and found changed without reading it twice.
+    struct Checkpoint {
+        std::uint64_t bytes;
+        StreamHash hash;
+        std::size_t records;
+    };
+    std::vector<Checkpoint> checkpoints_;
     bool prefixKept_ = false;
     // The store as the last read left it.
     const ComfortRecord* storeData_ = nullptr;

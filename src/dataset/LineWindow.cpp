@@ -53,7 +53,7 @@ bool LineWindow::fail(ReadProblem::Kind kind, int code, std::uint64_t offset) {
     return false;
 }
 
-bool LineWindow::open(const std::string& path) {
+bool LineWindow::open(const std::string& path, std::uint64_t from) {
     close();
     m_problem = {};
     m_carryStart = m_carryLength = 0;
@@ -70,6 +70,12 @@ bool LineWindow::open(const std::string& path) {
     // once more.
     std::setvbuf(m_file, nullptr, _IONBF, 0);
     m_atEnd = false;
+    if (from > 0) {
+        int error = 0;
+        if (!SeekFile(m_file, from, error))
+            return fail(ReadProblem::Kind::System, error);
+        m_bytesRead = from;
+    }
     return true;
 }
 

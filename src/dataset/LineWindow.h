@@ -51,9 +51,10 @@ public:
     LineWindow(const LineWindow&) = delete;
     LineWindow& operator=(const LineWindow&) = delete;
 
-    // Starts reading `path` from its beginning; false (and problem() says why) when it
-    // cannot be opened. The window's storage is kept from earlier reads.
-    bool open(const std::string& path);
+    // Starts reading `path` at byte `from` (a line's start; 0, its beginning); false (and
+    // problem() says why) when it cannot be opened. The window's storage is kept from
+    // earlier reads.
+    bool open(const std::string& path, std::uint64_t from = 0);
     // The next run of complete lines, each with its line feed; false at the end of the
     // file or when the read failed (problem() then says why). The file is closed as soon
     // as its end has been read.

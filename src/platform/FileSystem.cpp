@@ -26,6 +26,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <system_error>
 
@@ -204,6 +205,15 @@ FileIdentity SystemIdentifyFile(const std::string& path) {
     return identity;
 }
 
+bool SeekFile(std::FILE* file, std::uint64_t offset, int& error) {
+    if (offset > static_cast<std::uint64_t>(INT64_MAX) ||
+        _lseeki64(_fileno(file), static_cast<__int64>(offset), SEEK_SET) < 0) {
+        error = offset > static_cast<std::uint64_t>(INT64_MAX) ? EINVAL : errno;
+        return false;
+    }
+    return true;
+}
+
 long long SystemReadSome(std::FILE* file, char* into, std::size_t size, int& error) {
     const unsigned count = static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX));
     const int got = _read(_fileno(file), into, count);
@@ -365,6 +375,16 @@ FileIdentity SystemIdentifyFile(const std::string& path) {
     identity.seenNs = nanoseconds(now);
     identity.localFileSystem = isLocalFileSystem(path);
     return identity;
+}
+
+bool SeekFile(std::FILE* file, std::uint64_t offset, int& error) {
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) ||
+        ::lseek(::fileno(file), static_cast<off_t>(offset), SEEK_SET) < 0) {
+        error =
+            offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) ? EINVAL : errno;
+        return false;
+    }
+    return true;
 }
 
 long long SystemReadSome(std::FILE* file, char* into, std::size_t size, int& error) {

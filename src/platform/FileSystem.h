@@ -41,6 +41,10 @@ std::string SystemErrorText(int code);
 // set (an errno value). An interrupted read is tried again, never reported.
 std::size_t ReadFileBytes(std::FILE* file, char* into, std::size_t size, int& error);
 
+// Moves the next ReadFileBytes of a file opened by OpenRegularFile to `offset` bytes
+// from its start; false with `error` set (an errno value) when it cannot.
+bool SeekFile(std::FILE* file, std::uint64_t offset, int& error);
+
 // What the file system says about a file without reading it: enough to know that a
 // file read before cannot have changed since. Used to spare re-reading an unchanged
 // table many times a second.

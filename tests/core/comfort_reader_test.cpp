@@ -1,5 +1,6 @@
 #include "comfort/ComfortReader.h"
 #include "comfort/StreamHash.h"
+#include "platform/FileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -323,6 +324,61 @@ TEST_P(ComfortFileReaderTest, MatchesFreshReadsWhileTheFileChanges) {
     expectSameAsFreshRead(reader, store, path);
     std::vector<ComfortRecord> other;
     expectSameAsFreshRead(reader, other, path);
+}
+
+// Counts the bytes the readers take from the disk.
+std::uint64_t g_bytesRead = 0;
+long long countingReadSome(std::FILE* file, char* into, std::size_t size, int& error) {
+    const long long got = SystemReadSome(file, into, size, error);
+    g_bytesRead += got > 0 ? static_cast<std::uint64_t>(got) : 0;
+    return got;
+}
+const FileSystemCalls kCountingReads{nullptr, countingReadSome, nullptr};
+
+TEST(ComfortFileReaderCheckpoints, ALargeFileChangedAnywhereIsReadOnceFromTheLastGoodPoint) {
+    TempDir dir;
+    SetFileSystemCallsForTesting(&kCountingReads);
+    ComfortFileReader reader;
+    std::vector<ComfortRecord> store;
+    const auto path = (dir.path() / "Comfort.dat").string();
+    const std::string original = comfortFile(60000); // about 4 MB: a few checkpoints
+    const auto size = static_cast<double>(original.size());
+    std::string text = original;
+    const auto rewrite = [&](std::size_t at, char digit) {
+        at = text.find('\t', at) + 1; // a column's first digit
+        text[at] = digit;
+        dir.write("Comfort.dat", text);
+    };
+    const auto readCounting = [&] {
+        g_bytesRead = 0;
+        expectSameAsFreshRead(reader, store, path); // the fresh read is counted too
+        return static_cast<double>(g_bytesRead) - static_cast<double>(fs::file_size(path));
+    };
+    dir.write("Comfort.dat", text);
+    expectSameAsFreshRead(reader, store, path);
+
+    // The same size, one digit changed near the start, in the middle, near the end.
+    for (const double where : {0.0, 0.6, 0.97}) {
+        rewrite(static_cast<std::size_t>(where * size), where == 0.6 ? '7' : '3');
+        EXPECT_LT(readCounting(), 1.3 * size) << "changed at " << where;
+        EXPECT_FALSE(reader.recordsUnchanged());
+    }
+    // Truncated in the middle of the file and written on differently.
+    text = original.substr(0, original.find('\n', original.size() / 2) + 1) +
+           comfortFile(100).substr(3);
+    dir.write("Comfort.dat", text);
+    EXPECT_LT(readCounting(), 1.3 * size);
+    // Grown: what was read is checked, only the new lines are converted.
+    text += comfortLine(1e5, 1, 2, 3) + "\n";
+    dir.write("Comfort.dat", text);
+    readCounting();
+    EXPECT_EQ(store.back().ComfortValue, 3.0f);
+    // Shorter than the first checkpoint.
+    text = comfortFile(10);
+    dir.write("Comfort.dat", text);
+    readCounting();
+    EXPECT_EQ(store.size(), 10u);
+    SetFileSystemCallsForTesting(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(ChunkSizes, ComfortFileReaderTest,
