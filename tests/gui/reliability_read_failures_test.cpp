@@ -101,6 +101,60 @@ TEST_F(ReadFailureTest, AnIoErrorAtOpenOrShowDataIsToldOnceWithTheSystemsReason)
     EXPECT_EQ(Form1->ComboBox5->count(), 0) << "the structure is unknown";
 }
 
+// Counts every read the readers make; the one numbered `g_failAt` fails as a disk
+// would, with an I/O error.
+int g_reads = 0;
+int g_failAt = 0;
+long long countedReadSome(std::FILE* file, char* into, std::size_t size, int& error) {
+    if (++g_reads == g_failAt) {
+        error = EIO;
+        return -1;
+    }
+    return SystemReadSome(file, into, size, error);
+}
+
+TEST_F(ReadFailureTest, AnIoErrorAtEveryReadOfOpenAndItsRedrawIsToldOnceAndNothingIsLost) {
+    const QString directory = writeSampleDataSet();
+    openDataSet(directory);
+    Form1->RadioGroup1->SetItemIndex(kTemperature);
+    Form1->BitBtn1Click();
+    const QImage shown = Form1->Panel1->grabFramebuffer();
+    const QStringList layers = ItemTexts(Form1->ComboBox5);
+    const QStringList positions = ItemTexts(Form1->ComboBox2);
+    const FileSystemCalls counted{nullptr, countedReadSome, nullptr};
+    ModalAnswerer answerer;
+    // What Open and Show Data told with the read numbered `failAt` failing (0: none).
+    const auto openAndShow = [&](int failAt) {
+        answerer.texts.clear();
+        g_reads = 0;
+        g_failAt = failAt;
+        SetFileSystemCallsForTesting(&counted);
+        Form4->Button1Click();
+        waitForRedraw();
+        Form1->RadioGroup1->SetItemIndex(kTemperature);
+        Form1->BitBtn1Click();
+        QTest::qWait(30);
+        SetFileSystemCallsForTesting(nullptr);
+        return answerer.texts;
+    };
+
+    ASSERT_TRUE(openAndShow(0).isEmpty());
+    const int reads = g_reads;
+    ASSERT_GT(reads, 2);
+    for (int failAt = 1; failAt <= reads; ++failAt) {
+        const QStringList told = openAndShow(failAt);
+        ASSERT_EQ(told.size(), 1) << "read " << failAt << " of " << reads;
+        EXPECT_TRUE(told.front().endsWith(" cannot be read: Input/output error."))
+            << told.front().toStdString();
+        EXPECT_FALSE(told.front().contains("std::"));
+        // Whatever failed, the next Open and Show Data give the very same picture.
+        EXPECT_TRUE(openAndShow(0).isEmpty());
+        EXPECT_EQ(ItemTexts(Form1->ComboBox5), layers) << "read " << failAt;
+        EXPECT_EQ(ItemTexts(Form1->ComboBox2), positions) << "read " << failAt;
+        EXPECT_EQ(Form1->Panel1->grabFramebuffer(), shown) << "read " << failAt;
+    }
+}
+
 // An object whose events fail as a handler might.
 class FailingHandler : public QObject {
 public:
