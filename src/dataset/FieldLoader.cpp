@@ -29,7 +29,7 @@ ParsedLine parseLine(std::string_view line, bool keepsPosition, int dataColumn) 
     const char* p = line.data();
     const char* const end = p + line.size();
     for (int column = 0;; ++column) {
-        const auto* tab = static_cast<const char*>(std::memchr(p, '\t', end - p));
+        const char* tab = FindByte(p, end, '\t');
         const char* tokenEnd = tab ? tab : end;
         const std::string_view token(p, static_cast<std::size_t>(tokenEnd - p));
         if (column == 0)

@@ -1,9 +1,56 @@
 #pragma once
 
+#include <bit>
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define TESSAPLOT_SCAN_SSE2 1
+#endif
+
 namespace tessaplot {
+
+// The first `byte` in [p, end), or nullptr. Table fields and lines are short: sixteen
+// bytes are compared at a time inline, where a library call would cost more than the
+// scan itself.
+inline const char* FindByte(const char* p, const char* end, char byte) {
+#ifdef TESSAPLOT_SCAN_SSE2
+    const __m128i wanted = _mm_set1_epi8(byte);
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted)));
+        if (hits != 0)
+            return p + std::countr_zero(hits);
+    }
+#endif
+    return static_cast<const char*>(std::memchr(p, byte, static_cast<std::size_t>(end - p)));
+}
+
+// The line feed that ends the line starting at `p` (nullptr when there is none before
+// `end`), and whether a TAB comes before it: one pass for both.
+inline const char* FindLineEnd(const char* p, const char* end, bool& hasTab) {
+    hasTab = false;
+#ifdef TESSAPLOT_SCAN_SSE2
+    const __m128i feed = _mm_set1_epi8('\n');
+    const __m128i tab = _mm_set1_epi8('\t');
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto feeds = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, feed)));
+        const auto tabs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, tab)));
+        if (feeds != 0) {
+            const int at = std::countr_zero(feeds);
+            hasTab = hasTab || (tabs & ((1u << at) - 1)) != 0;
+            return p + at;
+        }
+        hasTab = hasTab || tabs != 0;
+    }
+#endif
+    const char* lineFeed = FindByte(p, end, '\n');
+    if (lineFeed != nullptr)
+        hasTab = hasTab || FindByte(p, lineFeed, '\t') != nullptr;
+    return lineFeed;
+}
 
 // Walks the records of a TAB-separated table: lines that end with a line feed and hold
 // at least one TAB. A trailing line without line feed is treated as not yet written.
@@ -14,14 +61,15 @@ public:
     // The next record line without its line feed; false at the end of the text.
     bool next(std::string_view& line) {
         while (pos != end) {
-            const auto* feed = static_cast<const char*>(std::memchr(pos, '\n', end - pos));
+            bool hasTab = false;
+            const char* feed = FindLineEnd(pos, end, hasTab);
             if (!feed) {
                 pos = end;
                 return false;
             }
             const char* start = pos;
             pos = feed + 1;
-            if (std::memchr(start, '\t', feed - start)) {
+            if (hasTab) {
                 line = std::string_view(start, static_cast<std::size_t>(feed - start));
                 return true;
             }
