@@ -228,6 +228,9 @@ public:
     // Sensation and comfort.
     void Timer2Timer();
     void ReadComfortFile();
+    // A read of Comfort.dat too long for one tick goes on at the next ones; the chart
+    // keeps showing the last complete read meanwhile.
+    bool ComfortReadPending() const;
     void DrawComfortChart();
     // The chart alone (texts, stripes, curve), without the conclusions or showing it.
     void drawComfortPicture();

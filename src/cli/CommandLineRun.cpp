@@ -183,7 +183,12 @@ private:
             {"Fabric", {f.TabSheet1, f.Panel1, f.RadioGroup1, [&f] { f.BitBtn1Click(); }}},
             {"Fibers", {f.TabSheet2, f.Panel5, f.RadioGroup2, [&f] { f.BitBtn4Click(); }}},
             {"BodyProperty", {f.TabSheet3, f.Panel8, f.RadioGroup3, [&f] { f.BitBtn7Click(); }}},
-            {"BodyComfort", {f.TabSheet4, f.Panel16, f.RadioGroup4, [&f] { f.Timer2Timer(); }}}};
+            {"BodyComfort", {f.TabSheet4, f.Panel16, f.RadioGroup4, [&f] {
+                                 // A large file is read over several ticks.
+                                 f.Timer2Timer();
+                                 while (f.ComfortReadPending() && f.ActivePage() == f.TabSheet4)
+                                     f.Timer2Timer();
+                             }}}};
         const PageParts& parts = pages.at(m_line.page);
         const int item = itemTexts(parts.group).indexOf(m_line.variable);
         if (item < 0)

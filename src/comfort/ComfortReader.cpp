@@ -1,5 +1,6 @@
 #include "comfort/ComfortReader.h"
 
+#include "dataset/TableLines.h"
 #include "text/DecimalConversion.h"
 
 #include <algorithm>
@@ -61,7 +62,7 @@ ComfortLineFields ParseComfortLine(std::string_view line, ComfortRecord& record)
     ComfortLineFields result;
     const char* p = line.data();
     const char* const end = p + line.size();
-    while (const auto* tab = static_cast<const char*>(std::memchr(p, '\t', end - p))) {
+    while (const char* tab = FindByte(p, end, '\t')) {
         const std::string_view token(p, tab - p);
         switch (result.tabCount) {
         case 0:
@@ -135,91 +136,186 @@ void ComfortFileReader::forget() {
 namespace {
 
 constexpr std::uint64_t kCheckpointBytes = 1u << 20;
+// Records of a finished read kept for the next one; more are given back.
+constexpr std::size_t kKeptPassRecords = 4096;
 
 } // namespace
 
-// Reads the file from its start. While the store holds what the last read left, the
-// bytes already converted are only hashed, and compared at every checkpoint; when they
-// all come back unchanged, just what follows them is converted. At the first
+// While the store holds what the last read left, the file is read from its start and
+// the bytes already converted are only hashed, and compared at every checkpoint; when
+// they all come back unchanged, just what follows them is converted. At the first
 // checkpoint that differs, the records after the one before it are dropped and the file
 // is converted from there.
-bool ComfortFileReader::readLines(const std::string& path, std::vector<ComfortRecord>& store,
-                                  bool storeAsLeft) {
-    if (!window_.open(path))
-        return false;
-    std::string_view rest;
-    bool kept = false;
-    if (storeAsLeft) {
-        StreamHash hash;
-        std::uint64_t offset = 0; // where the current run starts in the file
-        std::size_t verified = 0; // checkpoints found to hold
-        std::string_view run;     // the current run, whole
-        bool same = true;
-        while (same && offset < parsedBytes_ && window_.next(run)) {
-            const std::size_t inPrefix = static_cast<std::size_t>(
-                std::min<std::uint64_t>(run.size(), parsedBytes_ - offset));
-            std::size_t hashed = 0;
-            while (same && verified < checkpoints_.size() &&
-                   checkpoints_[verified].bytes <= offset + inPrefix) {
-                const auto upTo = static_cast<std::size_t>(checkpoints_[verified].bytes - offset);
-                hash.add(run.substr(hashed, upTo - hashed));
-                hashed = upTo;
-                same = hash == checkpoints_[verified].hash;
-                verified += same ? 1 : 0;
-            }
-            if (!same)
-                break;
-            hash.add(run.substr(hashed, inPrefix - hashed));
-            rest = run.substr(inPrefix);
-            offset += run.size();
-        }
-        if (window_.problem().failed())
-            return false;
-        kept = same && offset >= parsedBytes_ && hash == prefixHash_;
-        if (!kept) {
-            // Back to the last checkpoint that held, or to the start: within the run
-            // at hand when it is there, else read again from it.
-            checkpoints_.resize(verified);
-            const Checkpoint from =
-                verified > 0 ? checkpoints_.back() : Checkpoint{0, StreamHash{}, 0};
-            store.resize(std::min(store.size(), from.records));
-            parsedBytes_ = from.bytes;
-            prefixHash_ = from.hash;
-            const bool inRun = !same && from.bytes >= offset;
-            rest = inRun ? run.substr(static_cast<std::size_t>(from.bytes - offset))
-                         : std::string_view{};
-            if (!inRun && !window_.open(path, from.bytes))
-                return false;
-        }
-    } else {
-        store.clear();
+bool ComfortFileReader::beginPass(const std::string& path, bool storeAsLeft) {
+    pass_.active = true;
+    pass_.verifying = storeAsLeft;
+    pass_.kept = false;
+    pass_.hash = {};
+    pass_.offset = 0;
+    pass_.verified = 0;
+    pass_.keep = 0;
+    pass_.records.clear();
+    if (!storeAsLeft) {
         parsedBytes_ = 0;
         prefixHash_ = {};
         checkpoints_.clear();
     }
-    prefixKept_ = kept;
-    reserveStore(store);
-    const auto convert = [&](std::string_view text) {
-        const std::size_t used = appendComfortLines(text, store);
-        prefixHash_.add(text.substr(0, used));
-        parsedBytes_ += used;
-        const std::uint64_t last = checkpoints_.empty() ? 0 : checkpoints_.back().bytes;
-        if (parsedBytes_ - last >= kCheckpointBytes)
-            checkpoints_.push_back({parsedBytes_, prefixHash_, store.size()});
-    };
-    convert(rest);
+    return window_.open(path);
+}
+
+void ComfortFileReader::convert(std::string_view text) {
+    const std::size_t used = appendComfortLines(text, pass_.records);
+    prefixHash_.add(text.substr(0, used));
+    parsedBytes_ += used;
+    const std::uint64_t last = checkpoints_.empty() ? 0 : checkpoints_.back().bytes;
+    if (parsedBytes_ - last >= kCheckpointBytes)
+        checkpoints_.push_back({parsedBytes_, prefixHash_, pass_.keep + pass_.records.size()});
+}
+
+void ComfortFileReader::verify(std::string_view run) {
+    const std::size_t inPrefix =
+        static_cast<std::size_t>(std::min<std::uint64_t>(run.size(), parsedBytes_ - pass_.offset));
+    std::size_t hashed = 0;
+    bool same = true;
+    while (same && pass_.verified < checkpoints_.size() &&
+           checkpoints_[pass_.verified].bytes <= pass_.offset + inPrefix) {
+        const auto upTo =
+            static_cast<std::size_t>(checkpoints_[pass_.verified].bytes - pass_.offset);
+        pass_.hash.add(run.substr(hashed, upTo - hashed));
+        hashed = upTo;
+        same = pass_.hash == checkpoints_[pass_.verified].hash;
+        pass_.verified += same ? 1 : 0;
+    }
+    if (same) {
+        pass_.hash.add(run.substr(hashed, inPrefix - hashed));
+        if (pass_.offset + inPrefix < parsedBytes_) {
+            pass_.offset += run.size();
+            return;
+        }
+        if (pass_.hash == prefixHash_) {
+            pass_.verifying = false;
+            pass_.kept = true;
+            pass_.keep = storeSize_;
+            convert(run.substr(inPrefix));
+            return;
+        }
+    }
+    rollBack(run);
+}
+
+// Back to the last checkpoint that held, or to the start: within `run` (which starts
+// at pass_.offset) when it is there, else the file is read again from it.
+bool ComfortFileReader::rollBack(std::string_view run) {
+    checkpoints_.resize(pass_.verified);
+    const Checkpoint from =
+        pass_.verified > 0 ? checkpoints_.back() : Checkpoint{0, StreamHash{}, 0};
+    pass_.verifying = false;
+    pass_.keep = std::min(storeSize_, from.records);
+    parsedBytes_ = from.bytes;
+    prefixHash_ = from.hash;
+    if (from.bytes >= pass_.offset && from.bytes - pass_.offset <= run.size()) {
+        convert(run.substr(static_cast<std::size_t>(from.bytes - pass_.offset)));
+        return true;
+    }
+    return window_.open(identityPath_, from.bytes);
+}
+
+ComfortFileReader::Step ComfortFileReader::advance(Clock::time_point deadline) {
     std::string_view run;
-    while (window_.next(run))
-        convert(run);
-    return !window_.problem().failed();
+    for (;;) {
+        if (window_.next(run)) {
+            if (pass_.verifying)
+                verify(run);
+            else
+                convert(run);
+        } else if (!window_.problem().failed() && pass_.verifying) {
+            // The file ends within the lines converted before: it is shorter now.
+            rollBack({});
+        } else {
+            return window_.problem().failed() ? Step::Failed : Step::Done;
+        }
+        if (window_.problem().failed())
+            return Step::Failed;
+        if (Clock::now() >= deadline)
+            return Step::Paused;
+    }
+}
+
+ComfortReadResult ComfortFileReader::commit(std::vector<ComfortRecord>& store) {
+    const std::size_t before = store.size();
+    if (pass_.keep == 0 && pass_.records.size() > kKeptPassRecords) {
+        store.clear();
+        store.swap(pass_.records);
+    } else {
+        reserveStore(store);
+        store.resize(std::min(store.size(), pass_.keep));
+        store.insert(store.end(), pass_.records.begin(), pass_.records.end());
+    }
+    pass_.active = false;
+    if (pass_.records.capacity() > kKeptPassRecords)
+        std::vector<ComfortRecord>().swap(pass_.records);
+    pass_.records.clear();
+    problem_ = {};
+    lastReadFailed_ = false;
+    recordsUnchanged_ = pass_.kept && store.size() == before;
+    storeData_ = store.data();
+    storeSize_ = store.size();
+    lastResult_ = resultOf(store);
+    return lastResult_;
+}
+
+ComfortReadResult ComfortFileReader::fail(std::vector<ComfortRecord>& store) {
+    window_.close();
+    pass_.active = false;
+    std::vector<ComfortRecord>().swap(pass_.records);
+    recordsUnchanged_ = lastReadFailed_ && store.empty();
+    lastReadFailed_ = true;
+    store.clear();
+    forget();
+    lastResult_ = {};
+    return {};
+}
+
+ComfortReadResult ComfortFileReader::continuePass(std::vector<ComfortRecord>& store,
+                                                  Clock::time_point deadline) {
+    try {
+        switch (advance(deadline)) {
+        case Step::Paused: {
+            ComfortReadResult result = lastResult_;
+            result.pending = true;
+            return result;
+        }
+        case Step::Failed:
+            problem_ = window_.problem();
+            return fail(store);
+        case Step::Done:
+            return commit(store);
+        }
+    } catch (const std::bad_alloc&) {
+        problem_ = {ReadProblem::Kind::OutOfMemory, 0, window_.bytesRead(), window_.sizeHint(), 0};
+    }
+    return fail(store);
 }
 
 ComfortReadResult ComfortFileReader::read(const std::string& path,
-                                          std::vector<ComfortRecord>& store) {
+                                          std::vector<ComfortRecord>& store,
+                                          Clock::time_point deadline) {
     const bool storeAsLeft = store.data() == storeData_ && store.size() == storeSize_;
     // Taken before the bytes are read: a write during the read moves it, and the next
     // read then looks at the bytes again.
     const FileIdentity identity = IdentifyFile(path);
+    if (pass_.active) {
+        // A read that went on over several calls goes on while the file can only have
+        // grown since it began; anything else starts it again.
+        const bool sameFile = identity.known && identity.device == identity_.device &&
+                              identity.inode == identity_.inode &&
+                              identity.size >= window_.bytesRead();
+        if (storeAsLeft && path == identityPath_ && sameFile)
+            return continuePass(store, deadline);
+        window_.close();
+        pass_.active = false;
+        identity_ = {};
+    }
     if (storeAsLeft && !lastReadFailed_ && path == identityPath_ &&
         FileSurelyUnchanged(identity_, identity)) {
         recordsUnchanged_ = true;
@@ -235,28 +331,17 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
         return {};
     }
     identity_ = identity;
-    const std::size_t before = store.size();
-    bool done = false;
     try {
         identityPath_ = path;
-        done = readLines(path, store, storeAsLeft);
-        problem_ = done ? ReadProblem{} : window_.problem();
+        if (!beginPass(path, storeAsLeft)) {
+            problem_ = window_.problem();
+            return fail(store);
+        }
     } catch (const std::bad_alloc&) {
-        problem_ = {ReadProblem::Kind::OutOfMemory, 0, window_.bytesRead(), window_.sizeHint(), 0};
-        window_.close();
+        problem_ = {ReadProblem::Kind::OutOfMemory, 0, 0, window_.sizeHint(), 0};
+        return fail(store);
     }
-    if (!done) {
-        recordsUnchanged_ = lastReadFailed_ && store.empty();
-        lastReadFailed_ = true;
-        store.clear();
-        forget();
-        return {};
-    }
-    lastReadFailed_ = false;
-    recordsUnchanged_ = prefixKept_ && store.size() == before;
-    storeData_ = store.data();
-    storeSize_ = store.size();
-    return resultOf(store);
+    return continuePass(store, deadline);
 }
 
 } // namespace tessaplot

@@ -5,6 +5,7 @@
 #include "dataset/FileIdentity.h"
 #include "dataset/LineWindow.h"
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -43,6 +44,9 @@ struct ComfortReadResult {
     int count = 0;
     // ComfortEndTime: Time of the last record; 0 when there are none.
     float endTime = 0.0f;
+    // The read ran out of its time and goes on at the next call; until then the store
+    // and this result are those of the last read that ended.
+    bool pending = false;
 };
 
 // Reads the complete lines of `text` into `store` (cleared first, grown as needed, its
@@ -68,13 +72,23 @@ ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRe
 // The store is the caller's (the main window's record store). Between two reads it must
 // hold what the previous read left there; a store that was cleared, resized or moved
 // is noticed and filled anew.
+//
+// A read may be given a deadline, so that a refresh tick never holds the window for
+// long however large the file: a read that reaches it stops after the run at hand and
+// goes on at the next call. The store changes only when a read ends, so that it always
+// holds complete results.
 class ComfortFileReader {
 public:
+    using Clock = std::chrono::steady_clock;
+
     // `windowBytes`: the most of the file held in memory at a time (a line must fit);
     // small values are for tests of the window's boundaries.
     explicit ComfortFileReader(std::size_t windowBytes = LineWindow::kDefaultWindowBytes);
 
-    ComfortReadResult read(const std::string& path, std::vector<ComfortRecord>& store);
+    ComfortReadResult read(const std::string& path, std::vector<ComfortRecord>& store,
+                           Clock::time_point deadline = Clock::time_point::max());
+    // A read stopped at its deadline and goes on at the next call.
+    bool readPending() const { return pass_.active; }
 
     // Whether the last read left the store exactly as the read before it (same bytes of
     // every converted line, nothing appended; or the file missing both times), so that
@@ -84,7 +98,15 @@ public:
     const ReadProblem& problem() const { return problem_; }
 
 private:
-    bool readLines(const std::string& path, std::vector<ComfortRecord>& store, bool storeAsLeft);
+    enum class Step { Done, Failed, Paused };
+    bool beginPass(const std::string& path, bool storeAsLeft);
+    ComfortReadResult continuePass(std::vector<ComfortRecord>& store, Clock::time_point deadline);
+    Step advance(Clock::time_point deadline);
+    void verify(std::string_view run);
+    void convert(std::string_view text);
+    bool rollBack(std::string_view run);
+    ComfortReadResult commit(std::vector<ComfortRecord>& store);
+    ComfortReadResult fail(std::vector<ComfortRecord>& store);
     void forget();
 
     LineWindow window_;
@@ -100,13 +122,28 @@ private:
         std::size_t records;
     };
     std::vector<Checkpoint> checkpoints_;
-    bool prefixKept_ = false;
+    // The read under way. While the lines converted before are being checked
+    // (`verifying`), `hash` covers the file up to `offset`, where the run at hand
+    // starts, and `verified` checkpoints were found to hold. Records converted by this
+    // read wait in `records` and replace the store's from `keep` on when it ends.
+    struct Pass {
+        bool active = false;
+        bool verifying = false;
+        bool kept = false; // every line converted before was found unchanged
+        StreamHash hash;
+        std::uint64_t offset = 0;
+        std::size_t verified = 0;
+        std::size_t keep = 0;
+        std::vector<ComfortRecord> records;
+    };
+    Pass pass_;
     // The store as the last read left it.
     const ComfortRecord* storeData_ = nullptr;
     std::size_t storeSize_ = 0;
     bool recordsUnchanged_ = false;
     bool lastReadFailed_ = false;
     ReadProblem problem_;
+    ComfortReadResult lastResult_;
     // The file as it was right before its last successful read; while the file system
     // shows it surely unchanged, a read takes nothing from the disk.
     FileIdentity identity_;

@@ -14,6 +14,8 @@
 
 #include <GL/gl.h>
 
+#include <chrono>
+
 namespace tessaplot {
 
 namespace {
@@ -28,6 +30,10 @@ void readPicture(std::vector<unsigned char>& pixels) {
     glReadPixels(viewport[0], viewport[1], viewport[2], viewport[3], GL_RGBA, GL_UNSIGNED_BYTE,
                  pixels.data());
 }
+
+// The most one tick spends reading: a larger file is read on over the next ticks, so
+// that the window answers while it is read.
+constexpr std::chrono::milliseconds kTickReadTime{8};
 
 class TickGuard {
 public:
@@ -49,7 +55,12 @@ void TForm1::ReadComfortFile() {
         state.lastPath = path;
         state.missingFileReported = false;
     }
-    const ComfortReadResult result = state.reader.read(path, ComfortRecords);
+    const ComfortReadResult result =
+        state.reader.read(path, ComfortRecords, ComfortFileReader::Clock::now() + kTickReadTime);
+    if (!Timer2->isActive())
+        Timer2->start();
+    if (result.pending)
+        return;
     ComfortCount = result.count;
     ComfortEndTime = result.endTime;
     state.drawnValid = state.drawnValid && state.reader.recordsUnchanged();
@@ -62,8 +73,10 @@ void TForm1::ReadComfortFile() {
             ReadProblemMessage(Label14->text().toStdString(), state.reader.problem());
         ShowMessage(why.empty() ? std::string("No files!") : why);
     }
-    if (!Timer2->isActive())
-        Timer2->start();
+}
+
+bool TForm1::ComfortReadPending() const {
+    return comfortState->reader.readPending();
 }
 
 void TForm1::Timer2Timer() {
@@ -82,6 +95,8 @@ void TForm1::Timer2Timer() {
         return;
     const TickGuard guard(state.inTick);
     ReadComfortFile();
+    if (ComfortReadPending())
+        return;
     // A message box runs its own loop, in which the deferred redraw may have made
     // another surface current.
     if (ActivePage() != TabSheet4 || !IsComfortQuantity(RadioGroup4->ItemIndex()) ||

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -379,6 +380,111 @@ TEST(ComfortFileReaderCheckpoints, ALargeFileChangedAnywhereIsReadOnceFromTheLas
     readCounting();
     EXPECT_EQ(store.size(), 10u);
     SetFileSystemCallsForTesting(nullptr);
+}
+
+// Reads with a deadline already past: each call takes one run of the window, so that a
+// read of a file many windows long goes on over many calls.
+ComfortReadResult readInSlices(ComfortFileReader& reader, std::vector<ComfortRecord>& store,
+                               const std::string& path, int& calls) {
+    const auto past = ComfortFileReader::Clock::time_point::min();
+    ComfortReadResult result;
+    for (calls = 1;; ++calls) {
+        const std::vector<ComfortRecord> before = store;
+        const int countBefore = result.count;
+        result = reader.read(path, store, past);
+        if (!result.pending)
+            return result;
+        EXPECT_TRUE(reader.readPending());
+        // Until the read ends, the store and the result are those of the last one.
+        EXPECT_EQ(store.size(), before.size());
+        EXPECT_TRUE(calls == 1 || result.count == countBefore);
+        for (std::size_t i = 0; i < std::min(store.size(), before.size()); ++i)
+            EXPECT_EQ(store[i].Time, before[i].Time) << "record " << i;
+        if (calls > 100000) {
+            ADD_FAILURE() << "the read never ends";
+            return result;
+        }
+    }
+}
+
+void expectSameRecords(const std::vector<ComfortRecord>& store, const std::string& path) {
+    std::vector<ComfortRecord> fresh;
+    LineWindow window;
+    ReadComfortFile(path, fresh, window);
+    ASSERT_EQ(store.size(), fresh.size());
+    for (std::size_t i = 0; i < fresh.size(); ++i)
+        ASSERT_TRUE(store[i].Time == fresh[i].Time &&
+                    store[i].ThermalSensation == fresh[i].ThermalSensation &&
+                    store[i].DampnessSensation == fresh[i].DampnessSensation &&
+                    store[i].ComfortValue == fresh[i].ComfortValue)
+            << "record " << i;
+}
+
+TEST(ComfortFileReaderSlices, AReadOverManyCallsGivesTheFreshRecordsAndShowsNothingHalfRead) {
+    TempDir dir;
+    ComfortFileReader reader(4096);
+    std::vector<ComfortRecord> store;
+    const auto path = (dir.path() / "Comfort.dat").string();
+    std::string text = comfortFile(3000); // about 200 KB: some fifty runs
+    dir.write("Comfort.dat", text);
+    int calls = 0;
+    auto result = readInSlices(reader, store, path, calls);
+    EXPECT_GT(calls, 20);
+    EXPECT_TRUE(result.fileOpened);
+    EXPECT_EQ(result.count, 3000);
+    expectSameRecords(store, path);
+    EXPECT_FALSE(reader.readPending());
+
+    // Grown: the lines converted before are checked over many calls, the new ones added.
+    text += comfortLine(9999, 1, 2, 3) + "\n";
+    dir.write("Comfort.dat", text);
+    result = readInSlices(reader, store, path, calls);
+    EXPECT_EQ(result.count, 3001);
+    EXPECT_FALSE(reader.recordsUnchanged());
+    expectSameRecords(store, path);
+    // Rewritten in its middle, then truncated: read again from where they differ.
+    text[text.size() / 2 + 3] = text[text.size() / 2 + 3] == '1' ? '2' : '1';
+    dir.write("Comfort.dat", text);
+    readInSlices(reader, store, path, calls);
+    expectSameRecords(store, path);
+    text = comfortFile(700);
+    dir.write("Comfort.dat", text);
+    result = readInSlices(reader, store, path, calls);
+    EXPECT_EQ(result.count, 700);
+    expectSameRecords(store, path);
+
+    // Grown while a read is under way: the read goes on and takes the new lines too.
+    text = comfortFile(2000);
+    dir.write("Comfort.dat", text);
+    ASSERT_TRUE(reader.read(path, store, ComfortFileReader::Clock::time_point::min()).pending);
+    { std::ofstream(path, std::ios::binary | std::ios::app) << comfortLine(5000, 4, 5, 6) << "\n"; }
+    result = readInSlices(reader, store, path, calls);
+    EXPECT_EQ(result.count, 2001);
+    expectSameRecords(store, path);
+
+    // Replaced by another file while a read is under way: it starts again on the new one.
+    dir.write("Comfort.dat", comfortFile(2500));
+    ASSERT_TRUE(reader.read(path, store, ComfortFileReader::Clock::time_point::min()).pending);
+    const std::string other = dir.write("other.dat", comfortFile(40));
+    fs::rename(other, path);
+    result = readInSlices(reader, store, path, calls);
+    EXPECT_EQ(result.count, 40);
+    expectSameRecords(store, path);
+
+    // Removed while a read is under way: no records, and nothing left pending.
+    dir.write("Comfort.dat", comfortFile(2500));
+    ASSERT_TRUE(reader.read(path, store, ComfortFileReader::Clock::time_point::min()).pending);
+    fs::remove(path);
+    result = readInSlices(reader, store, path, calls);
+    EXPECT_FALSE(result.fileOpened);
+    EXPECT_TRUE(store.empty());
+    EXPECT_FALSE(reader.readPending());
+
+    // A read without a deadline ends in one call, whatever was under way.
+    dir.write("Comfort.dat", text);
+    ASSERT_TRUE(reader.read(path, store, ComfortFileReader::Clock::time_point::min()).pending);
+    EXPECT_FALSE(reader.read(path, store).pending);
+    expectSameRecords(store, path);
 }
 
 INSTANTIATE_TEST_SUITE_P(ChunkSizes, ComfortFileReaderTest,

@@ -368,6 +368,55 @@ TEST_F(ComfortPageTest, GrowingFileIsFollowedAtTheNextTicks) {
     EXPECT_TRUE(answerer.texts.isEmpty());
 }
 
+TEST_F(ComfortPageTest, ALargeFileIsReadOverSeveralTicksAndShownWhenWhole) {
+    const fs::path dir = openDataSet();
+    const fs::path file = dir / "Comfort.dat";
+    writeFile(file, comfortText(kSixRows));
+    ModalAnswerer answerer;
+    showComfortPage();
+    select(0);
+    ASSERT_TRUE(waitFor([] { return caption(15) == "60 min."; }));
+
+    // Some 18 MB more: far more than one tick converts.
+    constexpr int kAdded = 600000;
+    std::vector<Row> added(kAdded);
+    for (int i = 0; i < kAdded; ++i)
+        added[i] = {60.0f + static_cast<float>(i + 1), 40, 50, 60};
+    writeFile(file, comfortText(added), true);
+    Form1->Timer2Timer();
+    EXPECT_TRUE(Form1->ComfortReadPending());
+    EXPECT_EQ(Form1->ComfortCount, 6) << "the chart stays on the last whole read";
+
+    // Events go on between the ticks that read, and nothing half-read is ever shown.
+    int eventsBetween = 0;
+    QTimer otherEvents;
+    QObject::connect(&otherEvents, &QTimer::timeout, [&] { ++eventsBetween; });
+    otherEvents.start(1);
+    QElapsedTimer clock;
+    clock.start();
+    long long longestTick = 0;
+    int ticks = 1;
+    while (Form1->ComfortReadPending() && clock.elapsed() < 60000) {
+        const int count = Form1->ComfortCount;
+        QElapsedTimer tick;
+        tick.start();
+        Form1->Timer2Timer();
+        longestTick = std::max(longestTick, static_cast<long long>(tick.elapsed()));
+        ++ticks;
+        if (Form1->ComfortReadPending())
+            ASSERT_EQ(Form1->ComfortCount, count);
+        QCoreApplication::processEvents();
+    }
+    std::printf("read over %d ticks, the longest %lld ms\n", ticks, longestTick);
+    ASSERT_FALSE(Form1->ComfortReadPending());
+    EXPECT_GT(ticks, 2);
+    EXPECT_GT(eventsBetween, 0);
+    EXPECT_EQ(Form1->ComfortCount, 6 + kAdded);
+    EXPECT_EQ(Form1->ComfortEndTime, 60.0f + kAdded);
+    ASSERT_TRUE(waitFor([] { return caption(15) == "600060 min."; })) << caption(15).toStdString();
+    EXPECT_TRUE(answerer.texts.isEmpty());
+}
+
 TEST_F(ComfortPageTest, OtherPagesStopTheRefreshAndOpenClearsTheSelection) {
     const fs::path dir = openDataSet();
     const fs::path file = dir / "Comfort.dat";
