@@ -115,6 +115,9 @@ long long countedReadSome(std::FILE* file, char* into, std::size_t size, int& er
 
 TEST_F(ReadFailureTest, AnIoErrorAtEveryReadOfOpenAndItsRedrawIsToldOnceAndNothingIsLost) {
     const QString directory = writeSampleDataSet();
+    // Tables written a moment ago are read again at every redraw, tables older than a
+    // second only when they change: the count of reads must not change under the test.
+    QTest::qWait(1100);
     openDataSet(directory);
     Form1->RadioGroup1->SetItemIndex(kTemperature);
     Form1->BitBtn1Click();
@@ -140,7 +143,7 @@ TEST_F(ReadFailureTest, AnIoErrorAtEveryReadOfOpenAndItsRedrawIsToldOnceAndNothi
 
     ASSERT_TRUE(openAndShow(0).isEmpty());
     const int reads = g_reads;
-    ASSERT_GT(reads, 2);
+    ASSERT_GE(reads, 2); // the layer count and the table
     for (int failAt = 1; failAt <= reads; ++failAt) {
         const QStringList told = openAndShow(failAt);
         ASSERT_EQ(told.size(), 1) << "read " << failAt << " of " << reads;

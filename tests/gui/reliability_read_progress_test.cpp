@@ -64,6 +64,7 @@ TEST_F(ReadProgressTest, ALongReadShowsItsProgressAndCancelLeavesThePicture) {
     ModalAnswerer answerer;
     QString label;
     int opensDuringRead = -1;
+    answerer.answersProgress = true;
     answerer.onDialog = [&](QWidget* dialog) {
         auto* progress = qobject_cast<QProgressDialog*>(dialog);
         ASSERT_NE(progress, nullptr);
@@ -95,6 +96,7 @@ TEST_F(ReadProgressTest, ALongReadShowsItsProgressAndCancelLeavesThePicture) {
 TEST_F(ReadProgressTest, AQuickReadShowsNoDialog) {
     ModalAnswerer answerer;
     bool dialogShown = false;
+    answerer.answersProgress = true;
     answerer.onDialog = [&](QWidget*) { dialogShown = true; };
     QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
     QTest::qWait(100);

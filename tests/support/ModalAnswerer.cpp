@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 
 namespace tessaplot::test {
@@ -21,6 +22,8 @@ void ModalAnswerer::poll() {
         box->button(QMessageBox::Ok)->click();
         return;
     }
+    if (qobject_cast<QProgressDialog*>(modal) != nullptr && !answersProgress)
+        return;
     if (onDialog)
         onDialog(modal);
     else

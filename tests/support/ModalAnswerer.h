@@ -19,6 +19,9 @@ public:
     QStringList texts;
     QStringList titles;
     std::function<void(QWidget*)> onDialog;
+    // A read's progress dialog asks nothing and ends by itself; on a busy machine it
+    // may show in any test. It is left alone unless a test wants to see it.
+    bool answersProgress = false;
 
 private:
     void poll();
