@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -329,3 +330,88 @@ TEST_F(InjectedFailures, EveryAllocationThatFailsEndsInTheFullResultOrNone) {
 }
 
 } // namespace
+
+// The tables changed by another writer while a read is under way, before each of its
+// reads in turn: grown by whole lines, or cut in the middle of a line.
+enum class Change { Grow, Cut };
+struct ChangeDuringRead {
+    Change change = Change::Grow;
+    int at = 0;
+    int reads = 0;
+    bool fired = false;
+    std::vector<std::string> files;
+};
+ChangeDuringRead g_change;
+
+void changeFiles() {
+    for (const std::string& file : g_change.files) {
+        if (g_change.change == Change::Cut) {
+            fs::resize_file(file, fs::file_size(file) / 2);
+        } else {
+            const bool fabrics = file.ends_with("Fabrics.dat");
+            std::ofstream(file, std::ios::binary | std::ios::app)
+                << (fabrics ? fabricsText(70).substr(fabricsText(60).size())
+                            : comfortText(450).substr(comfortText(400).size()));
+        }
+    }
+}
+
+long long changingReadSome(std::FILE* file, char* into, std::size_t size, int& error) {
+    if (++g_change.reads == g_change.at) {
+        g_change.fired = true;
+        changeFiles();
+    }
+    return SystemReadSome(file, into, size, error);
+}
+
+// Whether the records of `part` come first in `whole`; the last `extra` numbers of
+// each (a load's extents) are left out.
+bool recordsArePrefix(const Outcome& part, const Outcome& whole, std::size_t extra) {
+    if (part.numbers.size() < extra || whole.numbers.size() < extra)
+        return false;
+    const std::size_t n = part.numbers.size() - extra;
+    return n <= whole.numbers.size() - extra &&
+           std::equal(part.numbers.begin(), part.numbers.begin() + n, whole.numbers.begin());
+}
+
+TEST_F(InjectedFailures, ATableChangedDuringTheReadGivesWhatWasThereOrWhatIsThereNow) {
+    static const FileSystemCalls calls{nullptr, changingReadSome, nullptr};
+    const std::vector<std::string> files = {fabrics, comfort};
+    const auto restore = [&] {
+        std::ofstream(fabrics, std::ios::binary | std::ios::trunc) << fabricsText(60);
+        std::ofstream(comfort, std::ios::binary | std::ios::trunc) << comfortText(400);
+    };
+    for (const Reader& reader : readers()) {
+        const std::string name = reader.name;
+        if (name.find("grew") != std::string::npos) // it writes the file itself
+            continue;
+        const std::size_t extra = name.starts_with("F") ? 3 : 0;
+        for (const Change change : {Change::Grow, Change::Cut}) {
+            restore();
+            const Outcome before = reader.run();
+            g_change = {change, 0, 0, false, files};
+            changeFiles();
+            const Outcome after = reader.run();
+            int points = 0;
+            for (int at = 1;; ++at) {
+                restore();
+                g_change = {change, at, 0, false, files};
+                SetFileSystemCallsForTesting(&calls);
+                const Outcome outcome = reader.run();
+                SetFileSystemCallsForTesting(nullptr);
+                if (!g_change.fired)
+                    break;
+                ++points;
+                const bool either = outcome == before || outcome == after;
+                if (change == Change::Grow || name == "Layer count")
+                    EXPECT_TRUE(either) << name << ", grown before read " << at;
+                else
+                    EXPECT_TRUE(either ||
+                                (outcome.complete && recordsArePrefix(outcome, before, extra)))
+                        << name << ", cut before read " << at;
+            }
+            EXPECT_GT(points, 0) << name;
+        }
+    }
+    restore();
+}
