@@ -146,8 +146,11 @@ constexpr std::size_t kKeptPassRecords = 4096;
 // they all come back unchanged, just what follows them is converted. At the first
 // checkpoint that differs, the records after the one before it are dropped and the file
 // is converted from there.
-bool ComfortFileReader::beginPass(const std::string& path, bool storeAsLeft) {
+bool ComfortFileReader::beginPass(const std::string& path, const std::vector<ComfortRecord>& store,
+                                  bool storeAsLeft) {
     pass_.active = true;
+    pass_.storeData = store.data();
+    pass_.storeSize = store.size();
     pass_.verifying = storeAsLeft;
     pass_.kept = false;
     pass_.hash = {};
@@ -310,7 +313,8 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
         const bool sameFile = identity.known && identity.device == identity_.device &&
                               identity.inode == identity_.inode &&
                               identity.size >= window_.bytesRead();
-        if (storeAsLeft && path == identityPath_ && sameFile)
+        const bool sameStore = store.data() == pass_.storeData && store.size() == pass_.storeSize;
+        if (sameStore && path == identityPath_ && sameFile)
             return continuePass(store, deadline);
         window_.close();
         pass_.active = false;
@@ -333,7 +337,7 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
     identity_ = identity;
     try {
         identityPath_ = path;
-        if (!beginPass(path, storeAsLeft)) {
+        if (!beginPass(path, store, storeAsLeft)) {
             problem_ = window_.problem();
             return fail(store);
         }

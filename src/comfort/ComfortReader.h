@@ -99,7 +99,8 @@ public:
 
 private:
     enum class Step { Done, Failed, Paused };
-    bool beginPass(const std::string& path, bool storeAsLeft);
+    bool beginPass(const std::string& path, const std::vector<ComfortRecord>& store,
+                   bool storeAsLeft);
     ComfortReadResult continuePass(std::vector<ComfortRecord>& store, Clock::time_point deadline);
     Step advance(Clock::time_point deadline);
     void verify(std::string_view run);
@@ -135,6 +136,9 @@ private:
         std::size_t verified = 0;
         std::size_t keep = 0;
         std::vector<ComfortRecord> records;
+        // The store as the read found it: a read goes on only into the same store.
+        const ComfortRecord* storeData = nullptr;
+        std::size_t storeSize = 0;
     };
     Pass pass_;
     // The store as the last read left it.

@@ -480,6 +480,22 @@ TEST(ComfortFileReaderSlices, AReadOverManyCallsGivesTheFreshRecordsAndShowsNoth
     EXPECT_TRUE(store.empty());
     EXPECT_FALSE(reader.readPending());
 
+    // A store emptied by its owner (another data set opened) is filled anew, over as
+    // many calls as it takes.
+    dir.write("Comfort.dat", comfortFile(2500));
+    store.clear();
+    result = readInSlices(reader, store, path, calls);
+    EXPECT_GT(calls, 2);
+    EXPECT_EQ(result.count, 2500);
+    expectSameRecords(store, path);
+    // Emptied while a read is under way: the read starts again for the new store.
+    dir.write("Comfort.dat", text);
+    ASSERT_TRUE(reader.read(path, store, ComfortFileReader::Clock::time_point::min()).pending);
+    store.clear();
+    result = readInSlices(reader, store, path, calls);
+    EXPECT_EQ(result.count, 2000);
+    expectSameRecords(store, path);
+
     // A read without a deadline ends in one call, whatever was under way.
     dir.write("Comfort.dat", text);
     ASSERT_TRUE(reader.read(path, store, ComfortFileReader::Clock::time_point::min()).pending);

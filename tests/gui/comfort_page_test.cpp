@@ -403,8 +403,9 @@ TEST_F(ComfortPageTest, ALargeFileIsReadOverSeveralTicksAndShownWhenWhole) {
         Form1->Timer2Timer();
         longestTick = std::max(longestTick, static_cast<long long>(tick.elapsed()));
         ++ticks;
-        if (Form1->ComfortReadPending())
+        if (Form1->ComfortReadPending()) {
             ASSERT_EQ(Form1->ComfortCount, count);
+        }
         QCoreApplication::processEvents();
     }
     std::printf("read over %d ticks, the longest %lld ms\n", ticks, longestTick);
