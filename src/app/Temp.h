@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PathStrings.h"
 #include "app/Widgets.h"
 #include "comfort/ComfortRecord.h"
 #include "dataset/FieldPoint.h"

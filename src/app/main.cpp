@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/MessageBoxes.h"
+#include "app/PathStrings.h"
 #include "app/Temp.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandLineRun.h"
@@ -12,7 +13,12 @@
 int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
+#ifdef _WIN32
         arguments << QString::fromLocal8Bit(argv[i]);
+#else
+        // A result directory named in bytes that are no UTF-8 must still open.
+        arguments << tessaplot::PathFromBytes(argv[i]);
+#endif
     const tessaplot::CommandLine line = tessaplot::ParseCommandLine(arguments);
     using Action = tessaplot::CommandLine::Action;
     if (line.action == Action::Help || line.action == Action::Version) {

@@ -1,5 +1,8 @@
 #include "cli/CommandLine.h"
 
+#include "app/PathStrings.h"
+#include "platform/FileSystem.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -98,7 +101,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             QStringLiteral("one result directory at most, not %1").arg(positional.size()));
     if (!positional.isEmpty()) {
         line.directory = positional.front();
-        if (!QFileInfo(line.directory).isDir())
+        if (!IsDirectory(PathBytes(line.directory)))
             return failure(QStringLiteral("%1 is no directory").arg(line.directory));
     }
 

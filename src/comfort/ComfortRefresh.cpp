@@ -50,7 +50,7 @@ private:
 
 void TForm1::ReadComfortFile() {
     ComfortState& state = *comfortState;
-    const std::string path = QFile::encodeName(Label14->text()).toStdString();
+    const std::string path = PathBytes(Label14->text());
     if (path != state.lastPath) {
         state.lastPath = path;
         state.missingFileReported = false;

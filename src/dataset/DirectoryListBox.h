@@ -6,7 +6,8 @@ namespace tessaplot {
 
 // A directory list in the classic style: the ancestors of the current directory
 // from the root down, the current directory itself, then its subdirectories. A
-// double click on an entry makes it the current directory.
+// double click on an entry makes it the current directory. Paths are kept as
+// app/PathStrings.h makes them, so a name that is no UTF-8 is listed and entered too.
 class DirectoryListBox : public QListWidget {
     Q_OBJECT
 public:

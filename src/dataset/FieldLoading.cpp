@@ -2,6 +2,7 @@
 // rules of the page shown, into the main window's store and extents.
 #include "app/LocaleText.h"
 #include "app/MessageBoxes.h"
+#include "app/PathStrings.h"
 #include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
 #include "dataset/FieldLoader.h"
@@ -75,7 +76,7 @@ FieldLoadRequest TForm1::fieldLoadRequest() const {
 }
 
 bool TForm1::loadField() {
-    return loadField(Label5->text().toStdString(), fieldLoadRequest());
+    return loadField(PathBytes(Label5->text()), fieldLoadRequest());
 }
 
 bool TForm1::loadField(const std::string& path, const FieldLoadRequest& request) {

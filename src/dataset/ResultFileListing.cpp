@@ -73,4 +73,8 @@ ResultFileListing ListResultFiles(const std::string& directory) {
     return listing;
 }
 
+std::string OnDiskFileName(const std::string& directory, std::string_view fileName) {
+    return findIgnoringCase(regularFileNames(directory), fileName);
+}
+
 } // namespace tessaplot

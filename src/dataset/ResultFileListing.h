@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessaplot {
@@ -30,5 +31,11 @@ struct ResultFileListing {
 // An unreadable or missing directory gives an empty listing. The directory is named as
 // the platform's file calls take it (UTF-8).
 ResultFileListing ListResultFiles(const std::string& directory);
+
+// The name as it is on disk of the regular file `fileName` in `directory`, matched as
+// the listing matches: `fileName` itself when there is such a file, else the first name
+// that differs from it only in ASCII letter case; empty when there is none. Every
+// character, '*' and '?' too, stands for itself.
+std::string OnDiskFileName(const std::string& directory, std::string_view fileName);
 
 } // namespace tessaplot

@@ -2,6 +2,7 @@
 
 #include "app/ClassicControls.h"
 #include "app/MessageBoxes.h"
+#include "app/PathStrings.h"
 #include "app/RadioGroup.h"
 #include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QStorageInfo>
@@ -42,14 +42,8 @@ QString separator() {
 } // namespace
 
 QString ExistingFileName(const QString& directory, const QString& fileName) {
-    // Name filters of QDir ignore case; a name with wildcard characters of its own
-    // (typed by the user) is taken literally instead.
-    if (fileName.contains(QRegularExpression(QStringLiteral("[*?\\[\\]]"))))
-        return fileName;
-    const QStringList found = QDir(directory).entryList({fileName}, QDir::Files, QDir::Name);
-    if (found.contains(fileName))
-        return fileName;
-    return found.isEmpty() ? fileName : found.first();
+    const std::string found = OnDiskFileName(PathBytes(directory), PathBytes(fileName));
+    return found.empty() ? fileName : PathFromBytes(found);
 }
 
 TForm4::TForm4() : QWidget(nullptr, Qt::Window) {
@@ -136,7 +130,7 @@ void TForm4::driveChosen(int index) {
 void TForm4::updateDirectoryLabel() {
     const QFontMetrics metrics(Label1->font());
     const std::string shortened = ShortenDirectoryPath(
-        CurrentDirectory().toStdString(), kDirectoryListWidth,
+        ShownPath(CurrentDirectory()).toStdString(), kDirectoryListWidth,
         [&metrics](const std::string& text) {
             return metrics.horizontalAdvance(QString::fromStdString(text));
         },
@@ -145,19 +139,20 @@ void TForm4::updateDirectoryLabel() {
 }
 
 void TForm4::DirectoryListBox1Change() {
-    const ResultFileListing listing = ListResultFiles(DirectoryListBox1->Directory().toStdString());
+    const ResultFileListing listing = ListResultFiles(PathBytes(DirectoryListBox1->Directory()));
     FiberFileCount = 0;
     ListBox1->clear();
     HasFabrics = listing.hasFabrics;
     HasBodyProperty = listing.hasBodyProperty;
     HasFibers = listing.hasFibers;
     for (const std::string& name : listing.listedNames)
-        ListBox1->addItem(QString::fromStdString(name));
+        ListBox1->addItem(ShownPath(PathFromBytes(name)));
     Edit3->setText(separator() + kFiberPattern);
 
     Form1->ComboBox6->clear();
+    // The fibre names are kept as paths are: a chosen one is joined to the directory.
     for (const std::string& name : listing.fiberFileNames) {
-        Form1->ComboBox6->addItem(QString::fromStdString(name));
+        Form1->ComboBox6->addItem(PathFromBytes(name));
         ++FiberFileCount;
     }
     // Adding items to an editable box must not pick one: the text stays empty until
@@ -165,7 +160,7 @@ void TForm4::DirectoryListBox1Change() {
     Form1->ComboBox6->setCurrentIndex(-1);
     Form1->ComboBox6->setEditText(QString());
     if (!listing.fiberFileNames.empty())
-        Form1->Label7->setText(QString::fromStdString(listing.fiberFileNames.front()));
+        Form1->Label7->setText(PathFromBytes(listing.fiberFileNames.front()));
 }
 
 void TForm4::Button1Click() {
@@ -175,13 +170,13 @@ void TForm4::Button1Click() {
         ShowMessage("Lack Of Data Files!");
     } else {
         const ResultFileListing listing =
-            ListResultFiles(DirectoryListBox1->Directory().toStdString());
+            ListResultFiles(PathBytes(DirectoryListBox1->Directory()));
         const auto inDirectory = [&directory](const QString& name) {
             return directory + separator() + name;
         };
         main->ComboBox5->clear();
         main->ComboBox6->clear();
-        const QString directoryText = QStringLiteral("Current Directory:") + directory;
+        const QString directoryText = QStringLiteral("Current Directory:") + ShownPath(directory);
         StatusPanel(main->StatusBar1, 4)->setText(directoryText);
         StatusPanel(main->StatusBar2, 3)->setText(directoryText);
         StatusPanel(main->StatusBar3, 2)->setText(directoryText);
@@ -192,7 +187,7 @@ void TForm4::Button1Click() {
         hide();
 
         ReadProblem problem;
-        const std::string fabrics = main->Label5->text().toStdString();
+        const std::string fabrics = PathBytes(main->Label5->text());
         ReadProgressDialog progress(main->Label5->text(), main);
         const LayerStructure layers = CountLayersInFile(fabrics, &problem, std::ref(progress));
         if (const std::string message = ReadProblemMessage(fabrics, problem); !message.empty())
@@ -205,9 +200,9 @@ void TForm4::Button1Click() {
 
         Edit3->setText(separator() + kFiberPattern);
         for (const std::string& name : listing.fiberFileNames)
-            main->ComboBox6->addItem(QString::fromStdString(name));
+            main->ComboBox6->addItem(PathFromBytes(name));
         if (!listing.fiberFileNames.empty())
-            main->Label7->setText(QString::fromStdString(listing.fiberFileNames.front()));
+            main->Label7->setText(PathFromBytes(listing.fiberFileNames.front()));
         main->ComboBox6->setCurrentIndex(main->ComboBox6->count() > 0 ? 0 : -1);
         main->ComboBox5->setCurrentIndex(main->ComboBox5->count() > 0 ? 0 : -1);
 

@@ -50,8 +50,8 @@ private:
 
 extern TForm4* Form4;
 
-// The on-disk name of `fileName` in `directory`, matched without regard to case;
-// `fileName` itself when there is no such file.
+// The on-disk name of `fileName` in `directory`, matched without regard to ASCII
+// letter case; `fileName` itself when there is no such file.
 QString ExistingFileName(const QString& directory, const QString& fileName);
 
 } // namespace tessaplot

@@ -28,6 +28,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <string_view>
 #include <system_error>
 
 namespace tessaplot {
@@ -258,6 +259,80 @@ std::vector<std::string> ListRegularFileNames(const std::string& directory) {
     return names;
 }
 
+namespace {
+
+// Whether `path` leads to a directory that opens for `access`, links followed: only
+// backup semantics open a directory, and a link loop does not open at all.
+bool opensAsDirectory(const std::wstring& path, DWORD access) {
+    HANDLE handle =
+        CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool directory = GetFileInformationByHandle(handle, &info) &&
+                           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    CloseHandle(handle);
+    return directory;
+}
+
+} // namespace
+
+std::vector<std::string> ListDirectoryNames(const std::string& directory) {
+    std::vector<std::string> names;
+    std::wstring pattern = usablePath(directory) ? wideText(directory) : std::wstring();
+    if (pattern.empty())
+        return names;
+    if (pattern.back() != L'\\' && pattern.back() != L'/')
+        pattern += L'\\';
+    const std::size_t directoryLength = pattern.size();
+    pattern += L'*';
+
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring_view wideName = entry.cFileName;
+        if (wideName == L"." || wideName == L"..")
+            continue;
+        const DWORD kinds = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+        // A link is judged by what it leads to, and a directory counts when it lists.
+        if ((entry.dwFileAttributes & kinds) == 0 ||
+            !opensAsDirectory(pattern.substr(0, directoryLength) + entry.cFileName,
+                              FILE_LIST_DIRECTORY))
+            continue;
+        std::string name = utf8Text(entry.cFileName);
+        if (!name.empty())
+            names.push_back(std::move(name));
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+bool IsDirectory(const std::string& path) {
+    const std::wstring wide = usablePath(path) ? wideText(path) : std::wstring();
+    return !wide.empty() && opensAsDirectory(wide, FILE_READ_ATTRIBUTES);
+}
+
+bool IsReadableDirectory(const std::string& path) {
+    const std::wstring wide = usablePath(path) ? wideText(path) : std::wstring();
+    return !wide.empty() && opensAsDirectory(wide, FILE_LIST_DIRECTORY);
+}
+
+std::string WorkingDirectory() {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring wide(size, L'\0');
+    const DWORD length = GetCurrentDirectoryW(size, wide.data());
+    if (length == 0 || length >= size)
+        return {};
+    wide.resize(length);
+    return utf8Text(wide.c_str());
+}
+
 #else // POSIX
 
 namespace {
@@ -394,7 +469,21 @@ long long SystemReadSome(std::FILE* file, char* into, std::size_t size, int& err
     return got;
 }
 
-std::vector<std::string> ListRegularFileNames(const std::string& directory) {
+namespace {
+
+// An entry's type as S_IFMT bits, links followed; 0 for a link that leads nowhere or
+// into a loop.
+mode_t entryType(int directoryFd, const dirent& entry) {
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return DTTOIF(entry.d_type);
+    // A link, or a file system that does not say: ask, following links. A stat never
+    // opens the file, so a FIFO cannot hold the listing.
+    struct stat info {};
+    return ::fstatat(directoryFd, entry.d_name, &info, 0) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+template <typename Keep>
+std::vector<std::string> listNames(const std::string& directory, Keep keep) {
     std::vector<std::string> names;
     DIR* listing = usablePath(directory) ? ::opendir(directory.c_str()) : nullptr;
     if (listing == nullptr)
@@ -404,18 +493,43 @@ std::vector<std::string> ListRegularFileNames(const std::string& directory) {
         const char* name = entry->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
             continue;
-        bool regular = entry->d_type == DT_REG;
-        // A link, or a file system that does not say: ask, following links. A stat
-        // never opens the file, so a FIFO cannot hold the listing.
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat info {};
-            regular = ::fstatat(directoryFd, name, &info, 0) == 0 && S_ISREG(info.st_mode);
-        }
-        if (regular)
+        if (keep(directoryFd, name, entryType(directoryFd, *entry)))
             names.emplace_back(name);
     }
     ::closedir(listing);
     return names;
+}
+
+} // namespace
+
+std::vector<std::string> ListRegularFileNames(const std::string& directory) {
+    return listNames(directory, [](int, const char*, mode_t type) { return type == S_IFREG; });
+}
+
+std::vector<std::string> ListDirectoryNames(const std::string& directory) {
+    return listNames(directory, [](int directoryFd, const char* name, mode_t type) {
+        return type == S_IFDIR && ::faccessat(directoryFd, name, R_OK, 0) == 0;
+    });
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    return usablePath(path) && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool IsReadableDirectory(const std::string& path) {
+    return IsDirectory(path) && ::access(path.c_str(), R_OK) == 0;
+}
+
+std::string WorkingDirectory() {
+    std::string buffer(256, '\0');
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE)
+            return {};
+        buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(std::strlen(buffer.c_str()));
+    return buffer;
 }
 
 #endif

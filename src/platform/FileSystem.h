@@ -65,6 +65,20 @@ FileIdentity IdentifyFile(const std::string& path);
 // that leads nowhere or into a loop is left out. Empty when the directory cannot be read.
 std::vector<std::string> ListRegularFileNames(const std::string& directory);
 
+// The names, as ListRegularFileNames gives them, of the directories directly in
+// `directory` that this process may read, links followed, in the order the system gives
+// them; "." and ".." are left out, hidden names are not. A link that leads nowhere or into
+// a loop is left out. Empty when the directory cannot be read.
+std::vector<std::string> ListDirectoryNames(const std::string& directory);
+
+// Whether `path` is a directory, links followed; the second also asks that this process
+// may read (list) it.
+bool IsDirectory(const std::string& path);
+bool IsReadableDirectory(const std::string& path);
+
+// The process's working directory as the system names it; empty when it has none.
+std::string WorkingDirectory();
+
 // For tests that make the system fail: each call not left empty replaces the system's
 // own in OpenRegularFile, ReadFileBytes (`readSome`: one read, -1 with `error` set on
 // failure, EINTR included) and IdentifyFile. Nullptr restores the system's calls.

@@ -1,3 +1,4 @@
 list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FileSystem.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PathText.cpp
 )

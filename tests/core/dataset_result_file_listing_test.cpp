@@ -88,3 +88,28 @@ TEST_F(ListingDirectory, PartialEmptyAndMissingDirectories) {
     EXPECT_FALSE(missing.hasFabrics);
     EXPECT_TRUE(ListResultFiles((dir / "Fabrics.dat").string()).listedNames.empty());
 }
+
+TEST_F(ListingDirectory, OnDiskNameIsTheExactSpellingElseTheFirstThatDiffersInCaseOnly) {
+    touch("COMFORT.dat");
+    touch("Fabrics.dat");
+    std::filesystem::create_directory(dir / "Loginfo.txt");
+
+    EXPECT_EQ(OnDiskFileName(dir.string(), "Fabrics.dat"), "Fabrics.dat");
+    EXPECT_EQ(OnDiskFileName(dir.string(), "Comfort.dat"), "COMFORT.dat");
+    EXPECT_EQ(OnDiskFileName(dir.string(), "fabric?.dat"), "") << "no wildcards";
+    EXPECT_EQ(OnDiskFileName(dir.string(), "Loginfo.txt"), "") << "a directory is no table";
+    EXPECT_EQ(OnDiskFileName(dir.string(), "Fabrics.dat.bak"), "");
+    EXPECT_EQ(OnDiskFileName((dir / "nowhere").string(), "Fabrics.dat"), "");
+
+#if !defined(_WIN32)
+    // Where case tells names apart: the exact spelling first, else the first in byte order.
+    touch("FABRICS.DAT");
+    touch("comfort.DAT");
+    touch("fabric*_fiber_1.dat");
+    EXPECT_EQ(OnDiskFileName(dir.string(), "Fabrics.dat"), "Fabrics.dat");
+    EXPECT_EQ(OnDiskFileName(dir.string(), "fabrics.dat"), "FABRICS.DAT");
+    EXPECT_EQ(OnDiskFileName(dir.string(), "Comfort.dat"), "COMFORT.dat");
+    EXPECT_EQ(OnDiskFileName(dir.string(), "FABRIC*_FIBER_1.DAT"), "fabric*_fiber_1.dat");
+    EXPECT_EQ(OnDiskFileName(dir.string(), "fabric?_fiber_1.dat"), "");
+#endif
+}

@@ -13,6 +13,10 @@
 #include <fstream>
 #include <random>
 
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
 using namespace tessaplot;
 
 namespace {
@@ -141,6 +145,33 @@ TEST_F(PlatformFiles, NamesBeyondAsciiAreListedAndOpenAsUtf8) {
     EXPECT_TRUE(IdentifyFile(path(name)).known);
 }
 
+TEST_F(PlatformFiles, DirectoryListingHoldsSubdirectoriesOnlyAndTellsDirectoriesApart) {
+    const std::string wide = "Gewebe-\xC3\xBC"; // "Gewebe-ü"
+    fs::create_directory(dir / "run-b");
+    fs::create_directory(dir / ".hidden");
+    fs::create_directory(dir / fs::path(std::u8string(wide.begin(), wide.end())));
+    fs::create_directories(dir / "run-b" / "nested");
+    write(dir / "Fabrics.dat", "0");
+
+    EXPECT_EQ(sorted(ListDirectoryNames(utf8(dir))),
+              (std::vector<std::string>{".hidden", wide, "run-b"}));
+    EXPECT_EQ(ListDirectoryNames(path("run-b")), std::vector<std::string>{"nested"});
+    EXPECT_TRUE(ListDirectoryNames(path("missing")).empty());
+    EXPECT_TRUE(ListDirectoryNames(path("Fabrics.dat")).empty());
+    EXPECT_TRUE(ListDirectoryNames(std::string()).empty());
+
+    for (const std::string& directory : {utf8(dir), path(wide), path("run-b")}) {
+        EXPECT_TRUE(IsDirectory(directory)) << directory;
+        EXPECT_TRUE(IsReadableDirectory(directory)) << directory;
+    }
+    for (const std::string& other : {path("Fabrics.dat"), path("missing"), std::string()}) {
+        EXPECT_FALSE(IsDirectory(other)) << other;
+        EXPECT_FALSE(IsReadableDirectory(other)) << other;
+    }
+    const std::string working = WorkingDirectory();
+    EXPECT_EQ(fs::path(std::u8string(working.begin(), working.end())), fs::current_path());
+}
+
 #if defined(_WIN32)
 
 std::string withSeparator(std::string text, char from, char to) {
@@ -216,6 +247,47 @@ TEST_F(PlatformFiles, PosixNamesAreBytesAndLinksAreFollowedSafely) {
     EXPECT_EQ(contentsOf(path("link.dat")), "1\n");
     EXPECT_EQ(IdentifyFile(path("link.dat")).inode, IdentifyFile(path("table.dat")).inode);
     EXPECT_FALSE(IdentifyFile(path("loop.dat")).known);
+}
+
+TEST_F(PlatformFiles, PosixDirectoriesAreListedByBytesAndLinksToThemCount) {
+    const std::string latin1 = "caf\xE9"; // not UTF-8
+    fs::create_directory(dir / latin1);
+    write(dir / latin1 / "Fabrics.dat", "1\n");
+    write(dir / "table.dat", "1\n");
+    fs::create_directory_symlink(dir / latin1, dir / "to-cafe");
+    fs::create_directory_symlink(dir, dir / "self");
+    fs::create_symlink(dir / "table.dat", dir / "to-table");
+    fs::create_symlink(dir / "nowhere", dir / "dangling");
+    fs::create_symlink(dir / "loop-b", dir / "loop-a");
+    fs::create_symlink(dir / "loop-a", dir / "loop-b");
+
+    EXPECT_EQ(sorted(ListDirectoryNames(utf8(dir))),
+              (std::vector<std::string>{latin1, "self", "to-cafe"}));
+    EXPECT_TRUE(IsReadableDirectory(path(latin1)));
+    EXPECT_TRUE(IsReadableDirectory(path("self/self/to-cafe")));
+    EXPECT_EQ(ListRegularFileNames(path(latin1)), std::vector<std::string>{"Fabrics.dat"});
+    for (const char* link : {"to-table", "dangling", "loop-a"})
+        EXPECT_FALSE(IsDirectory(path(link))) << link;
+
+    // The working directory keeps its bytes too.
+    const fs::path before = fs::current_path();
+    fs::current_path(dir / latin1);
+    const std::string working = WorkingDirectory();
+    fs::current_path(before);
+    EXPECT_EQ(working, path(latin1));
+}
+
+TEST_F(PlatformFiles, PosixDirectoryThatCannotBeReadIsNoChoice) {
+    fs::create_directory(dir / "closed");
+    fs::permissions(dir / "closed", fs::perms::none);
+    const bool readable = IsReadableDirectory(path("closed"));
+    const std::vector<std::string> listed = ListDirectoryNames(utf8(dir));
+    fs::permissions(dir / "closed", fs::perms::owner_all);
+    EXPECT_TRUE(IsDirectory(path("closed")));
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "every directory is readable to root";
+    EXPECT_FALSE(readable);
+    EXPECT_TRUE(listed.empty());
 }
 
 #endif

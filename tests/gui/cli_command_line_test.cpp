@@ -1,6 +1,7 @@
 // The command line: its parsing, and the program run as a user runs it, with --export
 // and with a result directory to open.
 #include "app/Application.h"
+#include "app/PathStrings.h"
 #include "app/Widgets.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandLineRun.h"
@@ -23,6 +24,8 @@
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace tessaplot::test {
 namespace {
@@ -90,7 +93,8 @@ struct ProgramRun {
     QString out, err;
 };
 
-ProgramRun runProgram(const QStringList& arguments) {
+ProgramRun runProgram(const QStringList& arguments,
+                      const QString& program = QStringLiteral(PLOTVANE_PROGRAM)) {
     QProcess process;
     // In the sanitized build the program's leak check at exit meets the OpenGL driver
     // unloaded, and its memory with no module to suppress it by (the window tests keep
@@ -99,7 +103,7 @@ ProgramRun runProgram(const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":detect_leaks=0");
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(PLOTVANE_PROGRAM), arguments);
+    process.start(program, arguments);
     ProgramRun run;
     if (!process.waitForFinished(120000)) {
         process.kill();
@@ -118,6 +122,11 @@ protected:
         options.timeSteps = 12;
         options.comfortLines = 40;
         ASSERT_TRUE(sample::WriteDataSet(dataSet().toStdString(), options));
+    }
+    void TearDown() override {
+        // Qt does not see a name that is no UTF-8, so QTemporaryDir would leave it behind.
+        std::error_code ignored;
+        std::filesystem::remove_all(PathBytes(root.path()), ignored);
     }
     QString dataSet() const { return root.filePath("cli-run"); }
     QString out(const QString& name) const { return root.filePath(name); }
@@ -220,6 +229,25 @@ TEST_F(ExportCommandTest, WrongChoicesNameTheValidOnesAndFailuresLeaveNothing) {
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains("--section"));
 }
+
+#ifndef _WIN32
+TEST_F(ExportCommandTest, ResultDirectoryNamedInBytesThatAreNoUtf8) {
+    // "café" in Latin-1. The shell passes its byte E9 on; QProcess would send UTF-8.
+    const std::string bytes = PathBytes(root.path()) + "/caf\xE9";
+    sample::DataSetOptions options;
+    options.timeSteps = 4;
+    ASSERT_TRUE(sample::WriteDataSet(bytes, options));
+    EXPECT_EQ(parse({PathFromBytes(bytes)}).action, CommandLine::Action::Start);
+
+    const ProgramRun run = runProgram(
+        {"-c", "exec \"$0\" --export \"$1\" --variable \"$2\" \"$3/$(printf 'caf\\351')\"",
+         QStringLiteral(PLOTVANE_PROGRAM), out("cafe.csv"), "Temperature(degree of C)",
+         root.path()},
+        QStringLiteral("/bin/sh"));
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_GT(QFileInfo(out("cafe.csv")).size(), 0);
+}
+#endif
 
 TEST_F(ExportCommandTest, WithoutADisplayItSaysHowToRunIt) {
     QProcess process;

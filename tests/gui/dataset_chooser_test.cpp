@@ -1,4 +1,5 @@
 // The data directory chooser: listing, Open and its refusal, and the first load.
+#include "app/PathStrings.h"
 #include "app/RadioGroup.h"
 #include "app/Widgets.h"
 #include "dataset/DirectoryListBox.h"
@@ -15,19 +16,31 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tessaplot::test {
 namespace {
 
 class ChooserTest : public FormsTest {
 protected:
+    void TearDown() override {
+        // Qt does not see a name that is no UTF-8, so QTemporaryDir would leave it behind.
+        std::error_code ignored;
+        std::filesystem::remove_all(PathBytes(dataRoot.path()), ignored);
+        FormsTest::TearDown();
+    }
     QString makeDir(const QString& name) {
         const QString path = QDir(dataRoot.path()).filePath(name);
         QDir().mkpath(path);
@@ -283,6 +296,61 @@ TEST_F(ChooserTest, LinkLoopsAndAHundredThousandEntriesAreListedWithoutHanging) 
     EXPECT_EQ(QDir(list->Directory()).canonicalPath(), QDir(dir).canonicalPath());
     EXPECT_EQ(listed(), QStringList{"Fabrics.dat"});
 }
+
+#ifndef _WIN32
+TEST_F(ChooserTest, DirectoryNamedInBytesThatAreNoUtf8IsListedEnteredAndOpened) {
+    // "café" as an older tool wrote it, in Latin-1: the single byte E9, no UTF-8.
+    const std::string parent = PathBytes(makeDir("latin1"));
+    const std::string bytes = parent + "/caf\xE9";
+    ASSERT_EQ(::mkdir(bytes.c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((bytes + "/inner").c_str(), 0755), 0);
+    sample::DataSetOptions options;
+    options.timeSteps = 5;
+    options.comfortLines = 20;
+    ASSERT_TRUE(sample::WriteTextFile(bytes + "/Fabrics.dat", sample::FabricsTable(options)));
+    ASSERT_TRUE(sample::WriteTextFile(bytes + "/Comfort.dat", sample::ComfortTable(options)));
+    const QString shown = QStringLiteral("caf") + QChar(0xFFFD);
+
+    DirectoryListBox* list = Form4->DirectoryListBox1;
+    ASSERT_TRUE(list->SetDirectory(PathFromBytes(parent)));
+    QListWidgetItem* item = itemNamed(list, shown);
+    ASSERT_NE(item, nullptr);
+    emit list->itemDoubleClicked(item);
+    EXPECT_EQ(PathBytes(list->Directory()), bytes);
+    EXPECT_EQ(listed(), QStringList({"Fabrics.dat", "Comfort.dat"}));
+    EXPECT_TRUE(Form4->Label1->text().endsWith(QDir::separator() + shown));
+
+    // One level deeper the chain of ancestors still holds it, and leads back to it.
+    ASSERT_NE(itemNamed(list, "inner"), nullptr);
+    emit list->itemDoubleClicked(itemNamed(list, "inner"));
+    EXPECT_EQ(PathBytes(list->Directory()), bytes + "/inner");
+    EXPECT_NE(itemNamed(list, "latin1"), nullptr);
+    ASSERT_NE(itemNamed(list, shown), nullptr);
+    emit list->itemDoubleClicked(itemNamed(list, shown));
+    EXPECT_EQ(PathBytes(list->Directory()), bytes);
+
+    ModalAnswerer answerer;
+    Form4->Button1Click();
+    QTest::qWait(50);
+    EXPECT_TRUE(Form4->DataSetOpen);
+    EXPECT_EQ(Form1->LayerCount, 3);
+    EXPECT_EQ(PathBytes(Form1->Label5->text()), bytes + "/Fabrics.dat");
+    EXPECT_EQ(PathBytes(Form1->Label14->text()), bytes + "/Comfort.dat");
+    EXPECT_EQ(StatusPanel(Form1->StatusBar1, 4)->text(),
+              "Current Directory:" + QDir::toNativeSeparators(PathFromBytes(parent)) +
+                  QDir::separator() + shown);
+
+    // Both kinds of table read from there: a field and the comfort records.
+    Form1->ComboBox5->setCurrentIndex(1);
+    Form1->DataColumn = 8;
+    Form1->LoadAndDrawField();
+    EXPECT_EQ(Form1->PointCount, 30);
+    Form1->SetActivePage(Form1->TabSheet4);
+    Form1->RadioGroup4->Button(0)->click();
+    EXPECT_TRUE(waitFor([] { return Form1->ComfortCount > 0; }));
+    EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join("|").toStdString();
+}
+#endif
 
 } // namespace
 } // namespace tessaplot::test
