@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/PathStrings.h"
 #include "app/Widgets.h"
 #include "comfort/ComfortRecord.h"
 #include "dataset/FieldPoint.h"

@@ -1,5 +1,6 @@
 #include "app/LocaleText.h"
 #include "app/MessageBoxes.h"
+#include "app/PathStrings.h"
 #include "app/RadioGroup.h"
 #include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
@@ -8,7 +9,6 @@
 #include "dataset/ReadProblemText.h"
 #include "gl/GlPanel.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QTimer>
 
@@ -70,7 +70,7 @@ void TForm1::ReadComfortFile() {
     if (!result.fileOpened && !state.missingFileReported) {
         state.missingFileReported = true;
         const std::string why =
-            ReadProblemMessage(Label14->text().toStdString(), state.reader.problem());
+            ReadProblemMessage(ShownPath(Label14->text()).toStdString(), state.reader.problem());
         ShowMessage(why.empty() ? std::string("No files!") : why);
     }
 }
