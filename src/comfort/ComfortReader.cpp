@@ -239,8 +239,12 @@ ComfortFileReader::Step ComfortFileReader::advance(Clock::time_point deadline) {
         }
         if (window_.problem().failed())
             return Step::Failed;
-        if (Clock::now() >= deadline)
+        if (Clock::now() >= deadline) {
+            // Runs end with whole lines: the next call reads on right after them.
+            pass_.resumeAt = pass_.verifying ? pass_.offset : parsedBytes_;
+            window_.close();
             return Step::Paused;
+        }
     }
 }
 
@@ -280,8 +284,12 @@ ComfortReadResult ComfortFileReader::fail(std::vector<ComfortRecord>& store) {
 }
 
 ComfortReadResult ComfortFileReader::continuePass(std::vector<ComfortRecord>& store,
-                                                  Clock::time_point deadline) {
+                                                  Clock::time_point deadline, bool reopen) {
     try {
+        if (reopen && !window_.open(identityPath_, pass_.resumeAt)) {
+            problem_ = window_.problem();
+            return fail(store);
+        }
         switch (advance(deadline)) {
         case Step::Paused: {
             ComfortReadResult result = lastResult_;
@@ -311,11 +319,10 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
         // A read that went on over several calls goes on while the file can only have
         // grown since it began; anything else starts it again.
         const bool sameFile = identity.known && identity.device == identity_.device &&
-                              identity.inode == identity_.inode &&
-                              identity.size >= window_.bytesRead();
+                              identity.inode == identity_.inode && identity.size >= pass_.resumeAt;
         const bool sameStore = store.data() == pass_.storeData && store.size() == pass_.storeSize;
         if (sameStore && path == identityPath_ && sameFile)
-            return continuePass(store, deadline);
+            return continuePass(store, deadline, true);
         window_.close();
         pass_.active = false;
         identity_ = {};
@@ -345,7 +352,7 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
         problem_ = {ReadProblem::Kind::OutOfMemory, 0, 0, window_.sizeHint(), 0};
         return fail(store);
     }
-    return continuePass(store, deadline);
+    return continuePass(store, deadline, false);
 }
 
 } // namespace tessaplot

@@ -101,7 +101,8 @@ private:
     enum class Step { Done, Failed, Paused };
     bool beginPass(const std::string& path, const std::vector<ComfortRecord>& store,
                    bool storeAsLeft);
-    ComfortReadResult continuePass(std::vector<ComfortRecord>& store, Clock::time_point deadline);
+    ComfortReadResult continuePass(std::vector<ComfortRecord>& store, Clock::time_point deadline,
+                                   bool reopen);
     Step advance(Clock::time_point deadline);
     void verify(std::string_view run);
     void convert(std::string_view text);
@@ -136,6 +137,9 @@ private:
         std::size_t verified = 0;
         std::size_t keep = 0;
         std::vector<ComfortRecord> records;
+        // Where the read goes on: it lets the file go between calls, so that a writer
+        // may replace or remove it meanwhile (which Windows refuses for an open file).
+        std::uint64_t resumeAt = 0;
         // The store as the read found it: a read goes on only into the same store.
         const ComfortRecord* storeData = nullptr;
         std::size_t storeSize = 0;
