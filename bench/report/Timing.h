@@ -25,4 +25,21 @@ inline Figure Measure(int runs, const std::function<void()>& work) {
     return {ms[ms.size() / 2], ms.front(), ms.back()};
 }
 
+// The same, with `prepare` run untimed before each run of `work`.
+inline Figure Measure(int runs, const std::function<void()>& prepare,
+                      const std::function<void()>& work) {
+    prepare();
+    work();
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const auto end = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms.front(), ms.back()};
+}
+
 } // namespace tessaplot::bench

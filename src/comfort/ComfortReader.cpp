@@ -136,8 +136,11 @@ void ComfortFileReader::forget() {
 namespace {
 
 constexpr std::uint64_t kCheckpointBytes = 1u << 20;
-// Records of a finished read kept for the next one; more are given back.
-constexpr std::size_t kKeptPassRecords = 4096;
+// A read of this many records or more hands its buffer to the store instead of copying.
+constexpr std::size_t kSwappedPassRecords = 4096;
+// Room for records kept from one read to the next, so that a file rewritten at every
+// tick does not fault in fresh memory each time; a larger buffer is given back.
+constexpr std::size_t kKeptPassRecords = ComfortStoreCapacity;
 
 } // namespace
 
@@ -159,6 +162,7 @@ bool ComfortFileReader::beginPass(const std::string& path, const std::vector<Com
     pass_.keep = 0;
     pass_.records.clear();
     if (!storeAsLeft) {
+        reserveStore(pass_.records);
         parsedBytes_ = 0;
         prefixHash_ = {};
         checkpoints_.clear();
@@ -250,7 +254,7 @@ ComfortFileReader::Step ComfortFileReader::advance(Clock::time_point deadline) {
 
 ComfortReadResult ComfortFileReader::commit(std::vector<ComfortRecord>& store) {
     const std::size_t before = store.size();
-    if (pass_.keep == 0 && pass_.records.size() > kKeptPassRecords) {
+    if (pass_.keep == 0 && pass_.records.size() >= kSwappedPassRecords) {
         store.clear();
         store.swap(pass_.records);
     } else {
