@@ -54,10 +54,26 @@ struct View {
 
 const View kViews[] = {
     {"initial", [] {}},
-    {"9 x Left", [] { for (int i = 0; i < 9; ++i) Form1->ToolButton6Click(); }},
-    {"3 x Up", [] { for (int i = 0; i < 3; ++i) Form1->ToolButton3Click(); }},
-    {"3 x Large", [] { for (int i = 0; i < 3; ++i) Form1->ToolButton8Click(); }},
-    {"3 x Small", [] { for (int i = 0; i < 3; ++i) Form1->ToolButton7Click(); }},
+    {"9 x Left",
+     [] {
+         for (int i = 0; i < 9; ++i)
+             Form1->ToolButton6Click();
+     }},
+    {"3 x Up",
+     [] {
+         for (int i = 0; i < 3; ++i)
+             Form1->ToolButton3Click();
+     }},
+    {"3 x Large",
+     [] {
+         for (int i = 0; i < 3; ++i)
+             Form1->ToolButton8Click();
+     }},
+    {"3 x Small",
+     [] {
+         for (int i = 0; i < 3; ++i)
+             Form1->ToolButton7Click();
+     }},
 };
 
 class KeptPictureTest : public FieldViewTest {
@@ -103,6 +119,15 @@ protected:
             view.reach();
             const QImage thinned = redrawn(true);
             const QImage whole = redrawn(false);
+            // For a person to look at: TESSAPLOT_PICTURE_DIR=/some/dir keeps both.
+            if (const QString dir = qEnvironmentVariable("TESSAPLOT_PICTURE_DIR"); !dir.isEmpty()) {
+                const QString stem = QStringLiteral("%1/%2-%3-")
+                                         .arg(dir)
+                                         .arg(Form1->PointCount)
+                                         .arg(QString::fromLatin1(view.name).replace(' ', '_'));
+                thinned.save(stem + "thinned.png");
+                whole.save(stem + "whole.png");
+            }
             EXPECT_LE(differingPixels(thinned, whole, tolerance), allowedPixels) << view.name;
         }
     }
