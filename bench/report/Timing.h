@@ -11,21 +11,8 @@ struct Figure {
     double median = 0, min = 0, max = 0; // milliseconds
 };
 
-// Runs `work` once to warm up, then `runs` times, and summarises the wall times.
-inline Figure Measure(int runs, const std::function<void()>& work) {
-    work();
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const auto end = std::chrono::steady_clock::now();
-        ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front(), ms.back()};
-}
-
-// The same, with `prepare` run untimed before each run of `work`.
+// Runs `work` once to warm up, then `runs` times, and summarises the wall times;
+// `prepare` runs untimed before each run of `work`.
 inline Figure Measure(int runs, const std::function<void()>& prepare,
                       const std::function<void()>& work) {
     prepare();
@@ -40,6 +27,10 @@ inline Figure Measure(int runs, const std::function<void()>& prepare,
     }
     std::sort(ms.begin(), ms.end());
     return {ms[ms.size() / 2], ms.front(), ms.back()};
+}
+
+inline Figure Measure(int runs, const std::function<void()>& work) {
+    return Measure(runs, [] {}, work);
 }
 
 } // namespace tessaplot::bench

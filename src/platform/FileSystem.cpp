@@ -223,62 +223,12 @@ long long SystemReadSome(std::FILE* file, char* into, std::size_t size, int& err
     return got;
 }
 
-std::vector<std::string> ListRegularFileNames(const std::string& directory) {
-    std::vector<std::string> names;
-    std::wstring pattern = usablePath(directory) ? wideText(directory) : std::wstring();
-    if (pattern.empty())
-        return names;
-    if (pattern.back() != L'\\' && pattern.back() != L'/')
-        pattern += L'\\';
-    const std::size_t directoryLength = pattern.size();
-    pattern += L'*';
-
-    WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
-                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const DWORD attributes = entry.dwFileAttributes;
-        if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0)
-            continue;
-        // A link is judged by what it leads to, as on POSIX systems.
-        if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-            BY_HANDLE_FILE_INFORMATION target{};
-            HANDLE handle =
-                openRegular(pattern.substr(0, directoryLength) + entry.cFileName, 0, target);
-            if (handle == INVALID_HANDLE_VALUE)
-                continue;
-            CloseHandle(handle);
-        }
-        std::string name = utf8Text(entry.cFileName);
-        if (!name.empty())
-            names.push_back(std::move(name));
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-    return names;
-}
-
 namespace {
 
-// Whether `path` leads to a directory that opens for `access`, links followed: only
-// backup semantics open a directory, and a link loop does not open at all.
-bool opensAsDirectory(const std::wstring& path, DWORD access) {
-    HANDLE handle =
-        CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    BY_HANDLE_FILE_INFORMATION info{};
-    const bool directory = GetFileInformationByHandle(handle, &info) &&
-                           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    CloseHandle(handle);
-    return directory;
-}
-
-} // namespace
-
-std::vector<std::string> ListDirectoryNames(const std::string& directory) {
+// The names (UTF-8) of the entries of `directory` that `keep` takes, given each entry
+// and its full path, in the order the system gives them.
+template <typename Keep>
+std::vector<std::string> listNames(const std::string& directory, Keep keep) {
     std::vector<std::string> names;
     std::wstring pattern = usablePath(directory) ? wideText(directory) : std::wstring();
     if (pattern.empty())
@@ -297,11 +247,7 @@ std::vector<std::string> ListDirectoryNames(const std::string& directory) {
         const std::wstring_view wideName = entry.cFileName;
         if (wideName == L"." || wideName == L"..")
             continue;
-        const DWORD kinds = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-        // A link is judged by what it leads to, and a directory counts when it lists.
-        if ((entry.dwFileAttributes & kinds) == 0 ||
-            !opensAsDirectory(pattern.substr(0, directoryLength) + entry.cFileName,
-                              FILE_LIST_DIRECTORY))
+        if (!keep(entry, pattern.substr(0, directoryLength) + entry.cFileName))
             continue;
         std::string name = utf8Text(entry.cFileName);
         if (!name.empty())
@@ -309,6 +255,48 @@ std::vector<std::string> ListDirectoryNames(const std::string& directory) {
     } while (FindNextFileW(search, &entry));
     FindClose(search);
     return names;
+}
+
+// Whether `path` leads to a directory that opens for `access`, links followed: only
+// backup semantics open a directory, and a link loop does not open at all.
+bool opensAsDirectory(const std::wstring& path, DWORD access) {
+    HANDLE handle =
+        CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool directory = GetFileInformationByHandle(handle, &info) &&
+                           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    CloseHandle(handle);
+    return directory;
+}
+
+} // namespace
+
+std::vector<std::string> ListRegularFileNames(const std::string& directory) {
+    return listNames(directory, [](const WIN32_FIND_DATAW& entry, const std::wstring& path) {
+        const DWORD attributes = entry.dwFileAttributes;
+        if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0)
+            return false;
+        // A link is judged by what it leads to, as on POSIX systems.
+        if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+            BY_HANDLE_FILE_INFORMATION target{};
+            HANDLE handle = openRegular(path, 0, target);
+            if (handle == INVALID_HANDLE_VALUE)
+                return false;
+            CloseHandle(handle);
+        }
+        return true;
+    });
+}
+
+std::vector<std::string> ListDirectoryNames(const std::string& directory) {
+    return listNames(directory, [](const WIN32_FIND_DATAW& entry, const std::wstring& path) {
+        // A link is judged by what it leads to, and a directory counts when it lists.
+        const DWORD kinds = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+        return (entry.dwFileAttributes & kinds) != 0 && opensAsDirectory(path, FILE_LIST_DIRECTORY);
+    });
 }
 
 bool IsDirectory(const std::string& path) {
