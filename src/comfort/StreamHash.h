@@ -16,6 +16,8 @@ namespace tessaplot {
 class StreamHash {
 public:
     void add(std::string_view bytes) {
+        if (bytes.empty()) // its data may be null, which no memcpy may be given
+            return;
         const char* p = bytes.data();
         std::size_t left = bytes.size();
         if (m_pendingBytes != 0) {
