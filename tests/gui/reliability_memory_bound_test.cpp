@@ -94,6 +94,8 @@ protected:
 
     // From now on the process may map at most the bound more than it has mapped now.
     void boundAddressSpace() {
+        // The peak so far is forgotten: another test of this process may have set it.
+        std::ofstream("/proc/self/clear_refs") << "5";
         baselineResident = statusBytes("VmRSS:");
         rlimit bound = previous;
         bound.rlim_cur = statusBytes("VmSize:") + kBoundBytes;
