@@ -28,7 +28,9 @@ inline const char* FindByte(const char* p, const char* end, char byte) {
 }
 
 // The line feed that ends the line starting at `p` (nullptr when there is none before
-// `end`), and whether a TAB comes before it: one pass for both.
+// `end`), and whether a TAB comes before it: one pass for both until the first TAB, which
+// in a record comes within its first bytes; the rest of a long line is left to the
+// library's wider search.
 inline const char* FindLineEnd(const char* p, const char* end, bool& hasTab) {
     hasTab = false;
 #ifdef TESSAPLOT_SCAN_SSE2
@@ -40,15 +42,19 @@ inline const char* FindLineEnd(const char* p, const char* end, bool& hasTab) {
         const auto tabs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, tab)));
         if (feeds != 0) {
             const int at = std::countr_zero(feeds);
-            hasTab = hasTab || (tabs & ((1u << at) - 1)) != 0;
+            hasTab = (tabs & ((1u << at) - 1)) != 0;
             return p + at;
         }
-        hasTab = hasTab || tabs != 0;
+        if (tabs != 0) {
+            hasTab = true;
+            return static_cast<const char*>(
+                std::memchr(p + 16, '\n', static_cast<std::size_t>(end - p - 16)));
+        }
     }
 #endif
     const char* lineFeed = FindByte(p, end, '\n');
     if (lineFeed != nullptr)
-        hasTab = hasTab || FindByte(p, lineFeed, '\t') != nullptr;
+        hasTab = FindByte(p, lineFeed, '\t') != nullptr;
     return lineFeed;
 }
 

@@ -31,8 +31,9 @@ TEST(ByteScan, FindsWhatMemchrFindsAtEveryPlacement) {
         const char* feed = FindLineEnd(begin, end, hasTab);
         const auto* expectedFeed = static_cast<const char*>(std::memchr(begin, '\n', length));
         ASSERT_EQ(feed, expectedFeed) << round;
-        if (feed != nullptr)
+        if (feed != nullptr) {
             ASSERT_EQ(hasTab, std::memchr(begin, '\t', feed - begin) != nullptr) << round;
+        }
     }
 }
 
