@@ -271,8 +271,7 @@ ComfortReadResult ComfortFileReader::commit(std::vector<ComfortRecord>& store) {
     recordsUnchanged_ = pass_.kept && store.size() == before;
     storeData_ = store.data();
     storeSize_ = store.size();
-    lastResult_ = resultOf(store);
-    return lastResult_;
+    return resultOf(store);
 }
 
 ComfortReadResult ComfortFileReader::fail(std::vector<ComfortRecord>& store) {
@@ -283,7 +282,6 @@ ComfortReadResult ComfortFileReader::fail(std::vector<ComfortRecord>& store) {
     lastReadFailed_ = true;
     store.clear();
     forget();
-    lastResult_ = {};
     return {};
 }
 
@@ -296,7 +294,8 @@ ComfortReadResult ComfortFileReader::continuePass(std::vector<ComfortRecord>& st
         }
         switch (advance(deadline)) {
         case Step::Paused: {
-            ComfortReadResult result = lastResult_;
+            // The store is still what the last read that ended left there.
+            ComfortReadResult result = lastReadFailed_ ? ComfortReadResult{} : resultOf(store);
             result.pending = true;
             return result;
         }

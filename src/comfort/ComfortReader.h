@@ -151,7 +151,6 @@ private:
     bool recordsUnchanged_ = false;
     bool lastReadFailed_ = false;
     ReadProblem problem_;
-    ComfortReadResult lastResult_;
     // The file as it was right before its last successful read; while the file system
     // shows it surely unchanged, a read takes nothing from the disk.
     FileIdentity identity_;
