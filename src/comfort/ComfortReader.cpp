@@ -155,11 +155,14 @@ bool ComfortFileReader::beginPass(const std::string& path, const std::vector<Com
     pass_.storeData = store.data();
     pass_.storeSize = store.size();
     pass_.verifying = storeAsLeft;
-    pass_.kept = false;
+    pass_.fromStore = storeAsLeft;
+    pass_.unsure = false;
+    pass_.atOnce = false;
+    pass_.foundRewritten = false;
     pass_.hash = {};
     pass_.offset = 0;
     pass_.verified = 0;
-    pass_.keep = 0;
+    pass_.keep = storeAsLeft ? storeSize_ : 0;
     pass_.records.clear();
     if (!storeAsLeft) {
         reserveStore(pass_.records);
@@ -201,8 +204,6 @@ void ComfortFileReader::verify(std::string_view run) {
         }
         if (pass_.hash == prefixHash_) {
             pass_.verifying = false;
-            pass_.kept = true;
-            pass_.keep = storeSize_;
             convert(run.substr(inPrefix));
             return;
         }
@@ -217,7 +218,18 @@ bool ComfortFileReader::rollBack(std::string_view run) {
     const Checkpoint from =
         pass_.verified > 0 ? checkpoints_.back() : Checkpoint{0, StreamHash{}, 0};
     pass_.verifying = false;
-    pass_.keep = std::min(storeSize_, from.records);
+    if (from.records <= pass_.keep) {
+        pass_.keep = from.records;
+        pass_.records.clear();
+    } else {
+        pass_.records.resize(from.records - pass_.keep);
+    }
+    // Rewritten under the read: it goes on from the last point that held, and may
+    // pause again. A file found rewritten a second time is read on to its end at once.
+    if (pass_.atOnce && !pass_.foundRewritten) {
+        pass_.atOnce = false;
+        pass_.foundRewritten = true;
+    }
     parsedBytes_ = from.bytes;
     prefixHash_ = from.hash;
     if (from.bytes >= pass_.offset && from.bytes - pass_.offset <= run.size()) {
@@ -227,8 +239,23 @@ bool ComfortFileReader::rollBack(std::string_view run) {
     return window_.open(identityPath_, from.bytes);
 }
 
+// The bytes the read relies on are hashed again from the file's start and compared at
+// every checkpoint, as those of the last read are; a growing file passes, a rewritten one
+// is converted again from the last checkpoint that held.
+bool ComfortFileReader::checkAgain() {
+    pass_.unsure = false;
+    pass_.atOnce = true;
+    pass_.verifying = true;
+    pass_.hash = {};
+    pass_.offset = 0;
+    pass_.verified = 0;
+    identity_ = callIdentity_;
+    return window_.open(identityPath_, 0);
+}
+
 ComfortFileReader::Step ComfortFileReader::advance(Clock::time_point deadline) {
     std::string_view run;
+    bool lookedForTheEnd = false;
     for (;;) {
         if (window_.next(run)) {
             if (pass_.verifying)
@@ -238,12 +265,23 @@ ComfortFileReader::Step ComfortFileReader::advance(Clock::time_point deadline) {
         } else if (!window_.problem().failed() && pass_.verifying) {
             // The file ends within the lines converted before: it is shorter now.
             rollBack({});
+        } else if (!window_.problem().failed() && pass_.unsure) {
+            if (!checkAgain())
+                return Step::Failed;
+            continue;
         } else {
             return window_.problem().failed() ? Step::Failed : Step::Done;
         }
         if (window_.problem().failed())
             return Step::Failed;
-        if (Clock::now() >= deadline) {
+        if (!pass_.atOnce && Clock::now() >= deadline) {
+            // The run at hand may have been the file's last: one more look for its end,
+            // or a file that grows by a line between two calls would be paused on just
+            // short of it at every call.
+            if (!lookedForTheEnd && window_.bytesRead() >= window_.sizeHint()) {
+                lookedForTheEnd = true;
+                continue;
+            }
             // Runs end with whole lines: the next call reads on right after them.
             pass_.resumeAt = pass_.verifying ? pass_.offset : parsedBytes_;
             window_.close();
@@ -253,7 +291,7 @@ ComfortFileReader::Step ComfortFileReader::advance(Clock::time_point deadline) {
 }
 
 ComfortReadResult ComfortFileReader::commit(std::vector<ComfortRecord>& store) {
-    const std::size_t before = store.size();
+    recordsUnchanged_ = pass_.fromStore && pass_.keep == storeSize_ && pass_.records.empty();
     if (pass_.keep == 0 && pass_.records.size() >= kSwappedPassRecords) {
         store.clear();
         store.swap(pass_.records);
@@ -268,7 +306,6 @@ ComfortReadResult ComfortFileReader::commit(std::vector<ComfortRecord>& store) {
     pass_.records.clear();
     problem_ = {};
     lastReadFailed_ = false;
-    recordsUnchanged_ = pass_.kept && store.size() == before;
     storeData_ = store.data();
     storeSize_ = store.size();
     return resultOf(store);
@@ -286,11 +323,27 @@ ComfortReadResult ComfortFileReader::fail(std::vector<ComfortRecord>& store) {
 }
 
 ComfortReadResult ComfortFileReader::continuePass(std::vector<ComfortRecord>& store,
-                                                  Clock::time_point deadline, bool reopen) {
+                                                  Clock::time_point deadline, bool resumed) {
     try {
-        if (reopen && !window_.open(identityPath_, pass_.resumeAt)) {
-            problem_ = window_.problem();
-            return fail(store);
+        if (resumed) {
+            // While the read was paused the file may have been written. Nothing was, when
+            // the file system shows it surely unchanged since before the bytes the read
+            // relies on were read; else they are checked again: lines still being
+            // checked at once, lines converted once the end is reached (a file that grows
+            // is checked once for all the calls of its read).
+            bool opened = false;
+            if (FileSurelyUnchanged(identity_, callIdentity_)) {
+                opened = window_.open(identityPath_, pass_.resumeAt);
+            } else if (pass_.verifying) {
+                opened = checkAgain();
+            } else {
+                pass_.unsure = true;
+                opened = window_.open(identityPath_, pass_.resumeAt);
+            }
+            if (!opened) {
+                problem_ = window_.problem();
+                return fail(store);
+            }
         }
         switch (advance(deadline)) {
         case Step::Paused: {
@@ -318,15 +371,21 @@ ComfortReadResult ComfortFileReader::read(const std::string& path,
     // Taken before the bytes are read: a write during the read moves it, and the next
     // read then looks at the bytes again.
     const FileIdentity identity = IdentifyFile(path);
+    callIdentity_ = identity;
     if (pass_.active) {
-        // A read that went on over several calls goes on while the file can only have
-        // grown since it began; anything else starts it again.
+        // A read that went on over several calls goes on in the same file while it is
+        // no shorter than the point reached (and is checked, should it have been
+        // written); anything else starts it again.
         const bool sameFile = identity.known && identity.device == identity_.device &&
                               identity.inode == identity_.inode && identity.size >= pass_.resumeAt;
         const bool sameStore = store.data() == pass_.storeData && store.size() == pass_.storeSize;
         if (sameStore && path == identityPath_ && sameFile)
             return continuePass(store, deadline, true);
         window_.close();
+        // Past its first check the read has made the hashes its own: they no longer
+        // describe the store's lines, which the next read then converts anew.
+        if (!pass_.verifying)
+            forget();
         pass_.active = false;
         identity_ = {};
     }

@@ -76,7 +76,10 @@ ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRe
 // A read may be given a deadline, so that a refresh tick never holds the window for
 // long however large the file: a read that reaches it stops after the run at hand and
 // goes on at the next call. The store changes only when a read ends, so that it always
-// holds complete results.
+// holds complete results, and those of one version of the file: a read that went on
+// over several calls while the file may have been written (the file system cannot tell
+// growth from a rewrite in place) hashes again, in one call, the bytes it relies on
+// before it ends, and goes on from the last checkpoint that held.
 class ComfortFileReader {
 public:
     using Clock = std::chrono::steady_clock;
@@ -102,8 +105,9 @@ private:
     bool beginPass(const std::string& path, const std::vector<ComfortRecord>& store,
                    bool storeAsLeft);
     ComfortReadResult continuePass(std::vector<ComfortRecord>& store, Clock::time_point deadline,
-                                   bool reopen);
+                                   bool resumed);
     Step advance(Clock::time_point deadline);
+    bool checkAgain();
     void verify(std::string_view run);
     void convert(std::string_view text);
     bool rollBack(std::string_view run);
@@ -126,12 +130,20 @@ private:
     std::vector<Checkpoint> checkpoints_;
     // The read under way. While the lines converted before are being checked
     // (`verifying`), `hash` covers the file up to `offset`, where the run at hand
-    // starts, and `verified` checkpoints were found to hold. Records converted by this
-    // read wait in `records` and replace the store's from `keep` on when it ends.
+    // starts, and `verified` checkpoints were found to hold. Its records are the store's
+    // up to `keep` (all of them while those are being checked) followed by `records`,
+    // which replace the store's from `keep` on when it ends.
     struct Pass {
         bool active = false;
         bool verifying = false;
-        bool kept = false; // every line converted before was found unchanged
+        bool fromStore = false; // begun on the store as the last read left it
+        // The file may have been written since `identity_` while the read was paused:
+        // what it converted is checked again once the file's end is reached.
+        bool unsure = false;
+        // Such a check, and the read after it, go on to the end in the call at hand:
+        // a file written at every tick would otherwise keep the read from ever ending.
+        bool atOnce = false;
+        bool foundRewritten = false; // a check of this read already failed
         StreamHash hash;
         std::uint64_t offset = 0;
         std::size_t verified = 0;
@@ -151,10 +163,13 @@ private:
     bool recordsUnchanged_ = false;
     bool lastReadFailed_ = false;
     ReadProblem problem_;
-    // The file as it was right before its last successful read; while the file system
-    // shows it surely unchanged, a read takes nothing from the disk.
+    // The file as it was right before the bytes the store (or the read under way)
+    // relies on were read; while the file system shows it surely unchanged, a read
+    // takes nothing from the disk, and a paused one goes on without a check.
     FileIdentity identity_;
     std::string identityPath_;
+    // Taken at the start of the call at hand, before it reads anything.
+    FileIdentity callIdentity_;
 };
 
 } // namespace tessaplot
