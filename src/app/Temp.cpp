@@ -5,6 +5,7 @@
 #include "app/ReadProgressDialog.h"
 #include "app/Widgets.h"
 #include "dataset/Unit4.h"
+#include "fieldview/FieldViewState.h"
 #include "gl/GlPanel.h"
 #include "gl/Surface.h"
 #include "gl/ViewSetup.h"
@@ -104,6 +105,10 @@ void TForm1::FormDestroy() {
 }
 
 bool TForm1::BindViewPanel(GlPanel* panel, int threeD, bool setPixelFormat) {
+    // A panel bound afresh shows nothing of the store until its next draw, and no
+    // re-read started for the picture before goes on.
+    fieldViewState->shownField.reset();
+    fieldViewState->followRead.stop();
     ViewDC = panel;
     ThreeDView = threeD;
     if (setPixelFormat && !SetupPixelFormat(panel))

@@ -32,6 +32,7 @@ struct FieldViewState;
 struct FieldDrawInputs;
 struct FieldLoad;
 struct FieldLoadRequest;
+struct FileIdentity;
 struct SectionState;
 struct ComfortState;
 
@@ -183,8 +184,25 @@ public:
     // and the field are drawn only when the table could be read; false when not.
     bool LoadAndDrawField();
     void DrawLoadedField();
-    // Redraws the shown field picture when its table changed on disk.
+    // Redraws the shown field picture when its table changed on disk: the table is read
+    // again over the next idle slots of the event loop, and drawn once whole.
     void followShownTable();
+    void continueFollowRead();
+
+    // What a read of the shown page's table came to. A read that fails or is cancelled
+    // (the user told why, once) keeps the picture the panel shows, records and names,
+    // when the panel shows one (a redraw, a navigation step, Show Data); otherwise (a
+    // page or file not shown yet) the store is emptied, so that no record of another
+    // table is shown, sectioned or exported under the new page's names.
+    enum class FieldRead { Loaded, KeptAsBefore, Emptied };
+    // Loads the current data file (Label5) by the rules of the shown page.
+    FieldRead loadField();
+    FieldRead loadField(const std::string& path, const FieldLoadRequest& request);
+    // The store holds nothing: no records, extents or positions, nothing followed. For
+    // a page whose picture is gone (another data set, another page).
+    void forgetLoadedField();
+    // Whether the shown page's panel shows a picture of the store (not its frame alone).
+    bool panelShowsLoadedField() const;
     // The controls a field picture is drawn from, as they are now.
     FieldDrawInputs fieldDrawInputs() const;
     // The loaded field with its texts, from `inputs` instead of the controls.
@@ -261,14 +279,13 @@ private:
     void wireFieldView();
     void wireSections();
     void wireComfort();
-    // Loads the current data file; false (the user told why, once) when it could not be
-    // read and the previous picture stays.
-    bool loadField();
-    bool loadField(const std::string& path, const FieldLoadRequest& request);
     // What the shown page's table is to be read by: its rules, column and layer.
     FieldLoadRequest fieldLoadRequest() const;
     // Takes over the extents, figures and position lists of a load.
     void adoptLoad(const FieldLoad& load);
+    // The user was told why `path` could not be read; what the store keeps of it.
+    FieldRead readFailed(const std::string& path, const FileIdentity& identity,
+                         const std::string& message);
     // Makes the surface a drawing goes to current again after a load; false without it.
     bool redrawTargetCurrent(GlPanel* surface);
     void showHandler(QWidget* page);

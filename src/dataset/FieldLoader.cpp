@@ -61,6 +61,8 @@ long long otherLayersLines(const FieldLoadRequest& request) {
     return others * std::max(0LL, static_cast<long long>(request.layerLines));
 }
 
+} // namespace
+
 // The loader's walk through the table, fed one run of complete lines at a time; a skip
 // of lines that a run ends in the middle of goes on in the next one.
 class FieldTableWalk {
@@ -143,8 +145,6 @@ private:
     FieldLoad m_load;
 };
 
-} // namespace
-
 FieldLoad LoadFieldFromText(std::string_view text, const FieldLoadRequest& request,
                             std::vector<FieldPoint>& points) {
     FieldTableWalk walk(request, points);
@@ -189,6 +189,68 @@ FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
     FieldLoad load = LoadField(path, request, points, window);
     window.setProgress({});
     return load;
+}
+
+SlicedFieldLoad::SlicedFieldLoad(std::size_t windowBytes) : m_window(windowBytes) {}
+
+SlicedFieldLoad::~SlicedFieldLoad() = default;
+
+void SlicedFieldLoad::start(const std::string& path, const FieldLoadRequest& request) {
+    stop();
+    m_path = path;
+    m_request = request;
+    m_result = FieldLoad{};
+    m_active = true;
+    if (!m_window.open(path)) {
+        fail(m_window.problem());
+        return;
+    }
+    try {
+        m_walk = std::make_unique<FieldTableWalk>(m_request, m_points);
+    } catch (const std::bad_alloc&) {
+        fail({ReadProblem::Kind::OutOfMemory, 0, 0, m_window.sizeHint(), 0});
+    }
+}
+
+bool SlicedFieldLoad::advance(Clock::time_point deadline) {
+    if (!m_active || !m_walk)
+        return true;
+    try {
+        std::string_view text;
+        do {
+            if (!m_window.next(text)) {
+                if (m_window.problem().failed())
+                    return fail(m_window.problem());
+                m_result = m_walk->finish();
+                m_walk.reset();
+                m_active = false;
+                return true;
+            }
+            m_walk->take(text);
+        } while (Clock::now() < deadline);
+    } catch (const std::bad_alloc&) {
+        m_points.clear();
+        m_points.shrink_to_fit();
+        return fail(
+            {ReadProblem::Kind::OutOfMemory, 0, m_window.bytesRead(), m_window.sizeHint(), 0});
+    }
+    return false;
+}
+
+void SlicedFieldLoad::stop() {
+    m_window.close();
+    m_walk.reset();
+    m_active = false;
+}
+
+bool SlicedFieldLoad::fail(const ReadProblem& problem) {
+    m_window.close();
+    m_walk.reset();
+    m_points.clear();
+    m_result = FieldLoad{};
+    m_result.problem = problem;
+    m_active = false;
+    return true;
 }
 
 } // namespace tessaplot

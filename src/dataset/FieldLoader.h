@@ -3,6 +3,9 @@
 #include "dataset/FieldPoint.h"
 #include "dataset/LineWindow.h"
 
+#include <chrono>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,5 +69,48 @@ FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
 // The same on a table already in memory (opened is true).
 FieldLoad LoadFieldFromText(std::string_view text, const FieldLoadRequest& request,
                             std::vector<FieldPoint>& points);
+
+class FieldTableWalk;
+
+// A load spread over several calls, each ending soon after its deadline, for a page
+// that follows a running simulation: the window answers between the calls and no
+// dialog is needed. The records go into the load's own store, which the caller takes
+// (swaps with its own) once the load has ended; until then nothing of the caller's
+// changes. The result is that of LoadField on the same file.
+class SlicedFieldLoad {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit SlicedFieldLoad(std::size_t windowBytes = LineWindow::kDefaultWindowBytes);
+    ~SlicedFieldLoad();
+    SlicedFieldLoad(const SlicedFieldLoad&) = delete;
+    SlicedFieldLoad& operator=(const SlicedFieldLoad&) = delete;
+
+    // Starts reading `path` anew (a load under way is dropped).
+    void start(const std::string& path, const FieldLoadRequest& request);
+    // Reads on, at least one run of lines, until `deadline`; true once the load has
+    // ended (result() and points() then hold it), whether it succeeded or not.
+    bool advance(Clock::time_point deadline);
+    // A load was started and has not ended or been stopped.
+    bool active() const { return m_active; }
+    // Drops the load under way; the file is let go.
+    void stop();
+
+    const std::string& path() const { return m_path; }
+    const FieldLoadRequest& request() const { return m_request; }
+    FieldLoad& result() { return m_result; }
+    std::vector<FieldPoint>& points() { return m_points; }
+
+private:
+    bool fail(const ReadProblem& problem);
+
+    LineWindow m_window;
+    std::string m_path;
+    FieldLoadRequest m_request;
+    std::vector<FieldPoint> m_points;
+    std::unique_ptr<FieldTableWalk> m_walk;
+    FieldLoad m_result;
+    bool m_active = false;
+};
 
 } // namespace tessaplot

@@ -55,7 +55,7 @@ bool TForm1::redrawTargetCurrent(GlPanel* surface) {
 
 bool TForm1::LoadAndDrawField() {
     // Read first, draw after: a table that cannot be read leaves the picture as it was.
-    if (!loadField() || !redrawTargetCurrent(ViewDC))
+    if (loadField() != FieldRead::Loaded || !redrawTargetCurrent(ViewDC))
         return false;
     DrawAxes();
     DrawLoadedField();
@@ -75,31 +75,57 @@ FieldLoadRequest TForm1::fieldLoadRequest() const {
     return request;
 }
 
-bool TForm1::loadField() {
+TForm1::FieldRead TForm1::loadField() {
     return loadField(PathBytes(Label5->text()), fieldLoadRequest());
 }
 
-bool TForm1::loadField(const std::string& path, const FieldLoadRequest& request) {
+TForm1::FieldRead TForm1::loadField(const std::string& path, const FieldLoadRequest& request) {
     KeptFieldTable& kept = fieldViewState->keptTable;
+    // A read the user asked for supersedes one that following started.
+    fieldViewState->followRead.stop();
     // A redraw of the table the store already holds, unchanged on disk, reads nothing.
     if (const FieldLoad* same = kept.reusable(path, request)) {
         adoptLoad(*same);
-        return true;
+        return FieldRead::Loaded;
     }
     const FileIdentity identity = KeptFieldTable::IdentityBeforeRead(path);
     ReadProgressDialog progress(QString::fromStdString(path), this);
     FieldLoad load = LoadField(path, request, LoadingPoints, std::ref(progress));
     // An absent table (or a directory in its place) shows as an empty picture, as it
-    // always has; any other failure is reported and changes nothing.
-    if (const std::string message = ReadProblemMessage(path, load.problem); !message.empty()) {
-        kept.readFailed(path, identity);
-        ShowMessage(message);
-        return false;
-    }
+    // always has; any other failure is reported.
+    if (const std::string message = ReadProblemMessage(path, load.problem); !message.empty())
+        return readFailed(path, identity, message);
     FieldPoints.swap(LoadingPoints);
     adoptLoad(load);
     kept.keep(path, request, identity, std::move(load));
-    return true;
+    return FieldRead::Loaded;
+}
+
+TForm1::FieldRead TForm1::readFailed(const std::string& path, const FileIdentity& identity,
+                                     const std::string& message) {
+    const bool keep = panelShowsLoadedField();
+    if (keep)
+        fieldViewState->keptTable.readFailed(path, identity);
+    else
+        forgetLoadedField();
+    // Told after the store is settled, so that nothing painted behind the message box
+    // shows records under names they do not have.
+    ShowMessage(message);
+    return keep ? FieldRead::KeptAsBefore : FieldRead::Emptied;
+}
+
+bool TForm1::panelShowsLoadedField() const {
+    const FieldViewState& state = *fieldViewState;
+    return ViewDC != nullptr && state.shownPanel == ViewDC && state.shownField.has_value();
+}
+
+void TForm1::forgetLoadedField() {
+    FieldViewState& state = *fieldViewState;
+    state.followRead.stop();
+    state.keptTable.forget();
+    state.shownField.reset();
+    FieldPoints.clear();
+    adoptLoad(FieldLoad{});
 }
 
 void TForm1::adoptLoad(const FieldLoad& load) {

@@ -215,6 +215,9 @@ void TForm4::Button1Click() {
         main->PageControl1->setTabVisible(bodyTab, HasBodyProperty);
     }
 
+    // Refused or not, the page shown before is gone: its records are neither shown,
+    // sectioned, exported nor followed any more.
+    main->forgetLoadedField();
     main->RadioGroup1->SetItemIndex(-1);
     main->RadioGroup2->SetItemIndex(-1);
     main->RadioGroup3->SetItemIndex(-1);

@@ -33,17 +33,24 @@ void TForm1::Timer1Timer() {
     if (column < 0) {
         DrawAxes();
     } else {
+        const int previousColumn = DataColumn;
         DataColumn = column;
         // The table is read before anything is drawn: a table that cannot be read
-        // leaves the panel's picture as it was.
-        if (!loadField() || !redrawTargetCurrent(surface)) {
+        // leaves the panel's picture as it was, or, where the panel showed none of it
+        // (another page), shows the page's frame alone.
+        const FieldRead read = loadField();
+        if (read != FieldRead::Loaded)
+            DataColumn = previousColumn;
+        if (read == FieldRead::KeptAsBefore || !redrawTargetCurrent(surface)) {
             RedrawPending = false;
             return;
         }
         // The frame takes the view of the picture before, the field the page's own.
         DrawAxes();
-        ThreeDView = view;
-        DrawLoadedField();
+        if (read == FieldRead::Loaded) {
+            ThreeDView = view;
+            DrawLoadedField();
+        }
     }
     if (ActivePage() != TabSheet4)
         ViewDC->present();

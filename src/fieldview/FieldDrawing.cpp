@@ -178,4 +178,16 @@ void DrawFieldPage(TForm1& form) {
         surface->present();
 }
 
+void DrawLoadedFieldPage(TForm1& form) {
+    GlPanel* surface = form.ViewDC;
+    // Without its context yet, the deferred redraw draws it, finding the table kept.
+    if (surface == nullptr || !surface->makeSurfaceCurrent()) {
+        form.RedrawPending = true;
+        return;
+    }
+    form.DrawAxes();
+    form.DrawLoadedField();
+    surface->present();
+}
+
 } // namespace tessaplot

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dataset/FieldLoader.h"
 #include "dataset/KeptFieldTable.h"
 #include "fieldview/ColorRamp.h"
 #include "fieldview/FieldMesh.h"
@@ -70,12 +71,22 @@ struct FieldViewState {
 
     // Looks at the shown table's identity to follow a running simulation.
     QTimer* followTimer = nullptr;
+    // The re-read following started: it goes on in the event loop's idle slots, each a
+    // few milliseconds, and is drawn once whole if the picture it replaces is still
+    // the one shown.
+    SlicedFieldLoad followRead;
+    FileIdentity followIdentity;
+    std::uint64_t followGeneration = 0;
+    QTimer* followSlotTimer = nullptr;
 };
 
 // Draws the shown field page into ViewDC and shows it: the frame, then the current
 // data file with the current column. A surface without its context yet is drawn by
 // the deferred redraw as soon as the context exists.
 void DrawFieldPage(TForm1& form);
+
+// The same for a table just loaded into the store: draws without reading.
+void DrawLoadedFieldPage(TForm1& form);
 
 // Runs the step of the latest merged drag position, if any.
 void FlushPendingMove(TForm1& form);

@@ -40,6 +40,8 @@ void runStep(TForm1& form, bool guardHolds, ViewStep step) {
         return;
     const ViewStepTransform t = TransformOf(step);
     glMatrixMode(GL_MODELVIEW);
+    GLfloat viewBefore[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, viewBefore);
     switch (t.kind) {
     case ViewStepTransform::Rotate:
         glRotatef(t.angle, t.axisX, t.axisY, t.axisZ);
@@ -53,7 +55,16 @@ void runStep(TForm1& form, bool guardHolds, ViewStep step) {
         SetInitialView(form.ThreeDView);
         break;
     }
-    DrawFieldPage(form);
+    if (form.loadField() != TForm1::FieldRead::Loaded) {
+        // The picture stays as it was, and with it the view it shows. The read may have
+        // made another surface current meanwhile.
+        if (surface->makeSurfaceCurrent()) {
+            glMatrixMode(GL_MODELVIEW);
+            glLoadMatrixf(viewBefore);
+        }
+        return;
+    }
+    DrawLoadedFieldPage(form);
 }
 
 } // namespace

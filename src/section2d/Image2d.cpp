@@ -7,6 +7,7 @@
 #include "app/Widgets.h"
 #include "export/ExportMenu.h"
 #include "export/ExportTargets.h"
+#include "fieldview/FieldViewState.h"
 #include "gl/BitmapFont.h"
 #include "gl/DrawReduction.h"
 #include "gl/DrawingState.h"
@@ -77,8 +78,15 @@ SectionInput currentSection() {
     const SectionState* state = Form1->sectionState.get();
     if (state != nullptr && state->requested) {
         input.fabricPage = state->fabricPage;
-        const size_t count = std::min(static_cast<size_t>(std::max(Form1->PointCount, 0)),
-                                      Form1->FieldPoints.size());
+        // Only the records the page's panel shows are cut: after another page or data
+        // set the store may hold what this page never drew, under other names.
+        const FieldViewState& view = *Form1->fieldViewState;
+        const bool shown = view.shownPanel == (input.fabricPage ? Form1->Panel1 : Form1->Panel5) &&
+                           view.shownField.has_value();
+        const size_t count =
+            shown ? std::min(static_cast<size_t>(std::max(Form1->PointCount, 0)),
+                             Form1->FieldPoints.size())
+                  : 0;
         input.section = ExtractSection(
             state->request, std::span<const FieldPoint>(Form1->FieldPoints.data(), count),
             Form1->PositionsPerStep, LocaleDecimalSeparator());
