@@ -159,6 +159,7 @@ bool ComfortFileReader::beginPass(const std::string& path, const std::vector<Com
     pass_.unsure = false;
     pass_.atOnce = false;
     pass_.foundRewritten = false;
+    pass_.liveFile = !FileSurelyUnchanged(identity_, identity_);
     pass_.hash = {};
     pass_.offset = 0;
     pass_.verified = 0;
@@ -274,7 +275,11 @@ ComfortFileReader::Step ComfortFileReader::advance(Clock::time_point deadline) {
         }
         if (window_.problem().failed())
             return Step::Failed;
-        if (!pass_.atOnce && Clock::now() >= deadline) {
+        // A file changed within the last moments cannot vouch for a pause (its next
+        // change may leave its times as they are): a check paused on it would only
+        // start again, and goes on to its end.
+        const bool mayPause = !pass_.atOnce && !(pass_.verifying && pass_.liveFile);
+        if (mayPause && Clock::now() >= deadline) {
             // The run at hand may have been the file's last: one more look for its end,
             // or a file that grows by a line between two calls would be paused on just
             // short of it at every call.

@@ -144,6 +144,7 @@ private:
         // a file written at every tick would otherwise keep the read from ever ending.
         bool atOnce = false;
         bool foundRewritten = false; // a check of this read already failed
+        bool liveFile = false;       // changed too lately for its identity to vouch for it
         StreamHash hash;
         std::uint64_t offset = 0;
         std::size_t verified = 0;

@@ -515,6 +515,7 @@ TEST(ComfortFileReaderSlices, AReadOverManyCallsGivesTheFreshRecordsAndShowsNoth
     expectSameRecords(store, path);
 
     // A read without a deadline ends in one call, whatever was under way.
+    text = comfortFile(2600);
     dir.write("Comfort.dat", text);
     ASSERT_TRUE(reader.read(path, store, ComfortFileReader::Clock::time_point::min()).pending);
     EXPECT_FALSE(reader.read(path, store).pending);
