@@ -108,6 +108,15 @@ FileIdentity identifySettled(const std::string& path) {
 }
 const FileSystemCalls kSettledFiles{nullptr, nullptr, identifySettled};
 
+std::uint64_t g_bytesRead = 0;
+long long countingReadSome(std::FILE* file, char* into, std::size_t size, int& error) {
+    const long long got = SystemReadSome(file, into, size, error);
+    g_bytesRead += got > 0 ? static_cast<std::uint64_t>(got) : 0;
+    return got;
+}
+const FileSystemCalls kCountedReads{nullptr, countingReadSome, nullptr};
+const FileSystemCalls kCountedReadsOfSettledFiles{nullptr, countingReadSome, identifySettled};
+
 class SettledFiles {
 public:
     explicit SettledFiles(bool on) {
@@ -228,6 +237,60 @@ TEST(ComfortFileReaderVersions, APausedReadNeverMixesTwoVersionsOfTheFile) {
                 }
             }
         }
+    }
+}
+
+// What the checks cost: the bytes of a read over many calls are taken from the disk
+// once more at most, and only once whatever the number of calls, so that even a file
+// that grows at every call is read to its end.
+TEST(ComfortFileReaderVersions, APausedReadIsCheckedOnceAtMostAndOnlyWhenTheFileMayHaveChanged) {
+    const auto past = ComfortFileReader::Clock::time_point::min();
+    const struct {
+        bool settled;
+        bool holdsEarlierRead; // of the first half of the lines
+        bool growsAtEveryCall;
+        double mostReadsOfEachByte;
+    } cases[] = {
+        {true, false, false, 1.0},  // every pause vouched for by the file's identity
+        {true, true, false, 1.0},   // the kept half checked over calls, the rest converted
+        {false, false, false, 2.0}, // converted over calls, checked at the end
+        {false, false, true, 2.0},  {false, true, false, 2.0}, // the kept half checked in one call
+        {false, true, true, 2.0},
+    };
+    for (const auto& c : cases) {
+        const std::string where = std::string(c.settled ? "settled" : "just written") +
+                                  (c.holdsEarlierRead ? ", kept records" : "") +
+                                  (c.growsAtEveryCall ? ", growing" : "");
+        SetFileSystemCallsForTesting(c.settled ? &kCountedReadsOfSettledFiles : &kCountedReads);
+        const fs::path dir =
+            fs::temp_directory_path() / ("tessaplot_comfort_cost_" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+        const std::string path = (dir / "Comfort.dat").string();
+        ComfortFileReader reader(4096);
+        std::vector<ComfortRecord> store;
+        std::ofstream(path, std::ios::binary)
+            << comfortLines(1, c.holdsEarlierRead ? 1000 : 2000, 90);
+        if (c.holdsEarlierRead) {
+            reader.read(path, store);
+            std::ofstream(path, std::ios::binary | std::ios::app) << comfortLines(1001, 2000, 90);
+        }
+        g_bytesRead = 0;
+        int calls = 0;
+        int lines = 2000;
+        for (bool pending = true; pending && calls < 1000; ++calls) {
+            if (c.growsAtEveryCall && calls > 0) {
+                ++lines;
+                std::ofstream(path, std::ios::binary | std::ios::app)
+                    << comfortLines(lines, lines, 90);
+            }
+            pending = reader.read(path, store, past).pending;
+        }
+        const auto size = static_cast<double>(fs::file_size(path));
+        EXPECT_GT(calls, 10) << where;
+        EXPECT_LE(static_cast<double>(g_bytesRead), c.mostReadsOfEachByte * size + 4096) << where;
+        EXPECT_TRUE(sameRecords(store, freshRecords(comfortLines(1, lines, 90)))) << where;
+        SetFileSystemCallsForTesting(nullptr);
+        fs::remove_all(dir);
     }
 }
 
