@@ -103,8 +103,27 @@ TEST_F(LineWindowTest, EveryWindowGivesTheRecordsOfTheWholeText) {
             EXPECT_EQ(load.ValueMin, whole.ValueMin);
             EXPECT_EQ(load.ValueMax, whole.ValueMax);
             EXPECT_FALSE(isOpenHere(path));
+
+            // The same spread over calls of one run each, as following reads it.
+            SlicedFieldLoad sliced(windowBytes);
+            sliced.start(path, request);
+            int calls = 1;
+            for (; !sliced.advance(SlicedFieldLoad::Clock::time_point{}); ++calls)
+                ASSERT_TRUE(sliced.active());
+            EXPECT_FALSE(sliced.active());
+            EXPECT_FALSE(sliced.result().problem.failed());
+            EXPECT_TRUE(samePoints(sliced.points(), expected)) << "sliced, window " << windowBytes;
+            EXPECT_EQ(sliced.result().listedPositions, whole.listedPositions);
+            EXPECT_EQ(sliced.result().ValueMax, whole.ValueMax);
+            EXPECT_GE(static_cast<std::size_t>(calls), text.size() / windowBytes) << windowBytes;
+            EXPECT_FALSE(isOpenHere(path));
         }
     }
+    SlicedFieldLoad absent;
+    absent.start((dir / "none.dat").string(), FieldLoadRequest{});
+    EXPECT_TRUE(absent.advance(SlicedFieldLoad::Clock::time_point::max()));
+    EXPECT_EQ(absent.result().problem.kind, ReadProblem::Kind::Absent);
+    EXPECT_TRUE(absent.points().empty());
 }
 
 TEST_F(LineWindowTest, RunsAreCompleteLinesAndTheWindowNeverGrowsBeyondItsSize) {
