@@ -83,10 +83,9 @@ SectionInput currentSection() {
         const FieldViewState& view = *Form1->fieldViewState;
         const bool shown = view.shownPanel == (input.fabricPage ? Form1->Panel1 : Form1->Panel5) &&
                            view.shownField.has_value();
-        const size_t count =
-            shown ? std::min(static_cast<size_t>(std::max(Form1->PointCount, 0)),
-                             Form1->FieldPoints.size())
-                  : 0;
+        const size_t count = shown ? std::min(static_cast<size_t>(std::max(Form1->PointCount, 0)),
+                                              Form1->FieldPoints.size())
+                                   : 0;
         input.section = ExtractSection(
             state->request, std::span<const FieldPoint>(Form1->FieldPoints.data(), count),
             Form1->PositionsPerStep, LocaleDecimalSeparator());

@@ -22,8 +22,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <cerrno>
 #include <chrono>
