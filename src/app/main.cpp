@@ -5,8 +5,6 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandLineRun.h"
 
-#include <QTimer>
-
 #include <cstdio>
 #include <exception>
 
@@ -46,13 +44,12 @@ int main(int argc, char** argv) {
     tessaplot::TApplication app(argc, argv);
     if (line.action == Action::Export)
         return tessaplot::RunHeadlessExport(line);
+    int status = 0;
     try {
         if (tessaplot::CreateForms()) {
-            tessaplot::Form1->show();
-            if (!line.directory.isEmpty())
-                QTimer::singleShot(
-                    0, [&line] { tessaplot::OpenDirectoryAsChooserDoes(line.directory); });
-            app.exec();
+            status = tessaplot::StartWindow(line);
+            if (status == 0)
+                app.exec();
         }
     } catch (const std::exception& error) {
         tessaplot::ShowMessage(tessaplot::HandlerFailureText(error));
@@ -60,5 +57,5 @@ int main(int argc, char** argv) {
         tessaplot::ShowMessage(tessaplot::HandlerFailureText());
     }
     tessaplot::DestroyForms();
-    return 0;
+    return status;
 }

@@ -28,6 +28,10 @@ const char kDescription[] =
     "clothing.\n\n"
     "plotvane [DIR] starts the viewer; with DIR it opens that result directory as the "
     "chooser's \"Open\" does.\n"
+    "plotvane DIR --variable TEXT [options] starts it on that picture, chosen as the same "
+    "clicks choose it: the page, layer or fibre file, colours, \"Show Data\", the view "
+    "steps; --section also opens the \"2D Image\" window as \"Show 2D Data\" does. A "
+    "choice DIR does not offer is told before the window shows.\n"
     "plotvane --export FILE [options] DIR draws one picture or writes one table of DIR "
     "into FILE and ends, showing no window. The format is FILE's extension: .png, .svg, "
     ".pdf or .csv. Exit status: 0 done, 1 the data set or FILE could not be read or "
@@ -51,7 +55,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({"h", "help"}, "Shows this help and ends.");
     const QCommandLineOption version({"v", "version"}, "Shows the version and ends.");
-    const QCommandLineOption exportFile("export", "Writes FILE from DIR and ends.", "FILE");
+    const QCommandLineOption exportFile(
+        "export",
+        "Writes FILE from DIR and ends; without it the options below (but --scale) "
+        "choose the picture the window starts on.",
+        "FILE");
     const QCommandLineOption page("page", "The page: " + choices(PageNames()) + " (Fabric).",
                                   "PAGE");
     const QCommandLineOption layer("layer",
@@ -106,22 +114,31 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     }
 
     const bool exporting = parser.isSet(exportFile);
+    if (parser.isSet(scale) && !exporting)
+        return failure(QStringLiteral("--scale goes with --export"));
+    // The option that asks for a picture, to name in what it still needs.
+    QString asking = exporting ? QStringLiteral("--export") : QString();
     for (const QCommandLineOption* option :
-         {&page, &layer, &fibre, &variable, &section, &view, &colors, &colorAxis, &scale})
-        if (parser.isSet(*option) && !exporting)
-            return failure(QStringLiteral("--%1 goes with --export").arg(option->names().front()));
-    if (!exporting)
+         {&variable, &page, &layer, &fibre, &section, &view, &colors, &colorAxis})
+        if (asking.isEmpty() && parser.isSet(*option))
+            asking = "--" + option->names().front();
+    if (asking.isEmpty())
         return line;
 
-    line.action = CommandLine::Action::Export;
-    line.file = parser.value(exportFile);
-    line.format = QFileInfo(line.file).suffix().toLower();
-    if (!QStringList{"png", "svg", "pdf", "csv"}.contains(line.format))
-        return failure(
-            QStringLiteral("%1: the file's extension gives the format: .png, .svg, .pdf or .csv")
-                .arg(line.file));
+    if (exporting) {
+        line.action = CommandLine::Action::Export;
+        line.file = parser.value(exportFile);
+        line.format = QFileInfo(line.file).suffix().toLower();
+        if (!QStringList{"png", "svg", "pdf", "csv"}.contains(line.format))
+            return failure(
+                QStringLiteral(
+                    "%1: the file's extension gives the format: .png, .svg, .pdf or .csv")
+                    .arg(line.file));
+    } else {
+        line.picture = true;
+    }
     if (line.directory.isEmpty())
-        return failure(QStringLiteral("--export needs the result directory DIR"));
+        return failure(QStringLiteral("%1 needs the result directory DIR").arg(asking));
     if (parser.isSet(page)) {
         line.page = parser.value(page);
         if (!PageNames().contains(line.page))
@@ -137,7 +154,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     }
     line.fibre = parser.value(fibre);
     if (!parser.isSet(variable))
-        return failure(QStringLiteral("--export needs --variable, the quantity to show"));
+        return failure(QStringLiteral("%1 needs --variable, the quantity to show").arg(asking));
     line.variable = parser.value(variable);
     if (parser.isSet(section)) {
         const QString value = parser.value(section);

@@ -16,9 +16,11 @@ struct CommandLine {
     int exitStatus = 0; // for Help, Version and Fail
     QString message;    // printed for Help, Version and Fail
     QString directory;  // DIR, or empty: start as before, in the chooser's place
+    // Start with DIR and picture options: the window starts on the picture they choose.
+    bool picture = false;
 
-    // --export
-    QString file;
+    // The picture: for --export, and for Start when `picture` is set.
+    QString file;   // --export only
     QString format; // "png", "svg", "pdf" or "csv", from the file's extension
     QString page = QStringLiteral("Fabric");
     int layer = 1;
@@ -29,7 +31,7 @@ struct CommandLine {
     QStringList viewSteps;
     QString fromColor, toColor;
     QString colorAxis; // empty, "Z", "X" or "Y"
-    int scale = 1;
+    int scale = 1;     // --export only
 };
 
 // `arguments` as main receives them, the program's name first.

@@ -14,7 +14,9 @@
 #include "fieldview/Colorselection1.h"
 #include "gl/GlPanel.h"
 #include "section2d/Image2d.h"
+#include "section2d/SectionNumber.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -28,6 +30,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace tessaplot {
 
@@ -65,57 +68,88 @@ struct Stop {
     QString why;
 };
 
-class ExportRun {
+// Collects what would go into message boxes, for as long as it lives.
+class MessageCollector {
 public:
-    explicit ExportRun(const CommandLine& line) : m_line(line) {}
-
-    int run() {
-        QStringList messages;
+    MessageCollector() {
         SetMessageSink(
-            [&messages](const std::string& text) { messages << QString::fromStdString(text); });
-        try {
-            prepareWindows();
-            open();
-            // A table Open could not read is the reason, not the choices it left out.
-            if (!messages.isEmpty())
-                throw Stop{1, messages.join(QStringLiteral("; "))};
-            chooseSource();
-            chooseColours();
-            GlPanel* surface = showPage();
-            if (!messages.isEmpty())
-                throw Stop{1, messages.join(QStringLiteral("; "))};
-            for (const QString& step : m_line.viewSteps)
-                m_steps.at(m_line.page).at(step)();
-            if (!m_line.sectionKind.isEmpty())
-                writeSection(messages);
-            else
-                write(surface);
-            if (!messages.isEmpty())
-                throw Stop{messages.front().contains("valid floating point") ? 2 : 1,
-                           messages.join(QStringLiteral("; "))};
-        } catch (const Stop& stop) {
-            SetMessageSink(nullptr);
-            printError(stop.why);
-            return stop.status;
+            [this](const std::string& text) { messages << QString::fromStdString(text); });
+    }
+    ~MessageCollector() { SetMessageSink(nullptr); }
+    MessageCollector(const MessageCollector&) = delete;
+    MessageCollector& operator=(const MessageCollector&) = delete;
+
+    // A message is the reason the run cannot go on.
+    void stopOnMessage() const {
+        if (!messages.isEmpty())
+            throw Stop{1, messages.join(QStringLiteral("; "))};
+    }
+    QStringList messages;
+};
+
+// The picture a command line asks for, made through the windows' own handlers in the
+// order a user clicks it, so that the window and the export show what the clicks show.
+// Everything that can be refused without drawing is refused by choose(), before the
+// main window shows.
+class PictureChoice {
+public:
+    explicit PictureChoice(const CommandLine& line) : m_line(line) {}
+
+    // The chooser's "Open", the layer or fibre file and the colours; the quantity and a
+    // typed section time checked against what the page offers. A table Open could not
+    // read (told to `collector`) is the reason, not the choices it left out.
+    void choose(const MessageCollector& collector) {
+        open();
+        collector.stopOnMessage();
+        chooseSource();
+        chooseColours();
+        if (variableItem() < 0)
+            throw Stop{2, QStringLiteral("no variable %1 on the %2 page; its variables are %3")
+                              .arg(m_line.variable, m_line.page,
+                                   quotedList(itemTexts(pageParts().group)))};
+        if (m_line.sectionKind == "TimePos" && !ParseSectionNumber(m_line.sectionValue))
+            throw Stop{2, InvalidNumberMessage(m_line.sectionValue)};
+    }
+
+    // With the main window shown: the page, its "Show Data" and the view steps. Returns
+    // the page's panel.
+    GlPanel* show() {
+        TForm1& f = *Form1;
+        const PageParts parts = pageParts();
+        f.SetActivePage(parts.page);
+        if (!waitFor([&] {
+                return parts.panel->hasContext() && !parts.panel->bindingPending() &&
+                       !f.RedrawPending;
+            }))
+            throw Stop{1, QStringLiteral("the %1 page could not be drawn").arg(m_line.page)};
+        parts.group->SetItemIndex(variableItem());
+        parts.show();
+        for (const QString& step : m_line.viewSteps)
+            viewSteps().at(m_line.page).at(step)();
+        return parts.panel;
+    }
+
+    // Sets the section's controls on the shown page (the position among those its
+    // "Show Data" listed); returns the "Show 2D Data" button to press.
+    QAbstractButton* chooseSection() {
+        TForm1& f = *Form1;
+        const bool fabric = m_line.page == "Fabric";
+        if (m_line.sectionKind == "TimePos") {
+            (fabric ? f.RadioButton1 : f.RadioButton3)->click();
+            (fabric ? f.ComboBox1 : f.ComboBox3)->setEditText(m_line.sectionValue);
+        } else {
+            (fabric ? f.RadioButton2 : f.RadioButton4)->click();
+            QComboBox* positions = fabric ? f.ComboBox2 : f.ComboBox4;
+            const int index = positions->findText(m_line.sectionValue);
+            if (index < 0)
+                throw Stop{2, QStringLiteral("no position %1; the positions are %2")
+                                  .arg(m_line.sectionValue, quotedList(ItemTexts(positions)))};
+            positions->setCurrentIndex(index);
         }
-        SetMessageSink(nullptr);
-        return m_written ? 0 : 1;
+        return fabric ? f.BitBtn3 : f.BitBtn6;
     }
 
 private:
-    void prepareWindows() {
-        if (!CreateForms())
-            throw Stop{1, QStringLiteral("no OpenGL surface could be made")};
-        // Shown to the toolkit, so the panels get their OpenGL contexts, never on the
-        // screen.
-        for (QWidget* window : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form3),
-                                static_cast<QWidget*>(Form4)})
-            window->setAttribute(Qt::WA_DontShowOnScreen);
-        Form1->show();
-        if (!waitFor([] { return Form1->Panel1->hasContext(); }))
-            throw Stop{1, QStringLiteral("no OpenGL context could be made")};
-    }
-
     void open() {
         const QString directory = QFileInfo(m_line.directory).absoluteFilePath();
         Form4->DirectoryListBox1->SetDirectory(directory);
@@ -170,42 +204,89 @@ private:
         }
     }
 
-    // The page with the variable shown, drawn by its own "Show Data".
-    GlPanel* showPage() {
+    struct PageParts {
+        QWidget* page;
+        GlPanel* panel;
+        RadioGroup* group;
+        std::function<void()> show; // the page's "Show Data"
+    };
+
+    PageParts pageParts() const {
         TForm1& f = *Form1;
-        struct PageParts {
-            QWidget* page;
-            GlPanel* panel;
-            RadioGroup* group;
-            std::function<void()> show;
-        };
-        const std::map<QString, PageParts> pages = {
-            {"Fabric", {f.TabSheet1, f.Panel1, f.RadioGroup1, [&f] { f.BitBtn1Click(); }}},
-            {"Fibers", {f.TabSheet2, f.Panel5, f.RadioGroup2, [&f] { f.BitBtn4Click(); }}},
-            {"BodyProperty", {f.TabSheet3, f.Panel8, f.RadioGroup3, [&f] { f.BitBtn7Click(); }}},
-            {"BodyComfort", {f.TabSheet4, f.Panel16, f.RadioGroup4, [&f] {
-                                 // A large file is read over several ticks.
-                                 f.Timer2Timer();
-                                 while (f.ComfortReadPending() && f.ActivePage() == f.TabSheet4)
-                                     f.Timer2Timer();
-                             }}}};
-        const PageParts& parts = pages.at(m_line.page);
-        const int item = itemTexts(parts.group).indexOf(m_line.variable);
-        if (item < 0)
-            throw Stop{2,
-                       QStringLiteral("no variable %1 on the %2 page; its variables are %3")
-                           .arg(m_line.variable, m_line.page, quotedList(itemTexts(parts.group)))};
-        f.SetActivePage(parts.page);
-        if (!waitFor([&] {
-                return parts.panel->hasContext() && !parts.panel->bindingPending() &&
-                       !f.RedrawPending;
-            }))
-            throw Stop{1, QStringLiteral("the %1 page could not be drawn").arg(m_line.page)};
-        parts.group->SetItemIndex(item);
-        parts.show();
-        return parts.panel;
+        if (m_line.page == "Fibers")
+            return {f.TabSheet2, f.Panel5, f.RadioGroup2, [&f] { f.BitBtn4Click(); }};
+        if (m_line.page == "BodyProperty")
+            return {f.TabSheet3, f.Panel8, f.RadioGroup3, [&f] { f.BitBtn7Click(); }};
+        if (m_line.page == "BodyComfort")
+            return {f.TabSheet4, f.Panel16, f.RadioGroup4, [&f] {
+                        // A large file is read over several ticks.
+                        f.Timer2Timer();
+                        while (f.ComfortReadPending() && f.ActivePage() == f.TabSheet4)
+                            f.Timer2Timer();
+                    }};
+        return {f.TabSheet1, f.Panel1, f.RadioGroup1, [&f] { f.BitBtn1Click(); }};
     }
 
+    int variableItem() const {
+        return static_cast<int>(itemTexts(pageParts().group).indexOf(m_line.variable));
+    }
+
+    using Steps = std::map<QString, std::function<void()>>;
+    static const std::map<QString, Steps>& viewSteps() {
+        static const std::map<QString, Steps> steps = {
+            {"Fabric",
+             {{"Up", [] { Form1->ToolButton3Click(); }},
+              {"Down", [] { Form1->ToolButton4Click(); }},
+              {"Right", [] { Form1->ToolButton5Click(); }},
+              {"Left", [] { Form1->ToolButton6Click(); }},
+              {"Small", [] { Form1->ToolButton7Click(); }},
+              {"Large", [] { Form1->ToolButton8Click(); }},
+              {"Reset", [] { Form1->ToolButton1Click(); }}}},
+            {"Fibers",
+             {{"Up", [] { Form1->ToolButton2Click(); }},
+              {"Down", [] { Form1->ToolButton9Click(); }},
+              {"Right", [] { Form1->ToolButton10Click(); }},
+              {"Left", [] { Form1->ToolButton11Click(); }},
+              {"Small", [] { Form1->ToolButton12Click(); }},
+              {"Large", [] { Form1->ToolButton13Click(); }},
+              {"Reset", [] { Form1->ToolButton14Click(); }}}}};
+        return steps;
+    }
+
+    const CommandLine& m_line;
+};
+
+class ExportRun {
+public:
+    explicit ExportRun(const CommandLine& line) : m_line(line), m_choice(line) {}
+
+    int run() {
+        MessageCollector collector;
+        try {
+            if (!CreateForms())
+                throw Stop{1, QStringLiteral("no OpenGL surface could be made")};
+            // Shown to the toolkit, so the panels get their OpenGL contexts, never on
+            // the screen.
+            for (QWidget* window : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form3),
+                                    static_cast<QWidget*>(Form4)})
+                window->setAttribute(Qt::WA_DontShowOnScreen);
+            m_choice.choose(collector);
+            Form1->show();
+            GlPanel* surface = m_choice.show();
+            collector.stopOnMessage();
+            if (!m_line.sectionKind.isEmpty())
+                writeSection(collector.messages);
+            else
+                write(surface);
+            collector.stopOnMessage();
+        } catch (const Stop& stop) {
+            printError(stop.why);
+            return stop.status;
+        }
+        return m_written ? 0 : 1;
+    }
+
+private:
     void write(GlPanel* surface) {
         const ExportTarget target = ExportTargetOf(surface);
         QString error;
@@ -228,20 +309,7 @@ private:
     // The section is the 2D window's picture: the window is shown (off the screen) by
     // "Show 2D Data" and written from inside its modal showing.
     void writeSection(const QStringList& messages) {
-        TForm1& f = *Form1;
-        const bool fabric = m_line.page == "Fabric";
-        if (m_line.sectionKind == "TimePos") {
-            (fabric ? f.RadioButton1 : f.RadioButton3)->click();
-            (fabric ? f.ComboBox1 : f.ComboBox3)->setEditText(m_line.sectionValue);
-        } else {
-            (fabric ? f.RadioButton2 : f.RadioButton4)->click();
-            QComboBox* positions = fabric ? f.ComboBox2 : f.ComboBox4;
-            const int index = positions->findText(m_line.sectionValue);
-            if (index < 0)
-                throw Stop{2, QStringLiteral("no position %1; the positions are %2")
-                                  .arg(m_line.sectionValue, quotedList(ItemTexts(positions)))};
-            positions->setCurrentIndex(index);
-        }
+        QAbstractButton* show2d = m_choice.chooseSection();
         std::optional<Stop> failed;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -251,7 +319,7 @@ private:
                 Form3->close();
                 return;
             }
-            if (!Form3->ImageDC->hasContext() || f.RedrawPending)
+            if (!Form3->ImageDC->hasContext() || Form1->RedrawPending)
                 return;
             poll.stop();
             try {
@@ -262,30 +330,14 @@ private:
             Form3->close();
         });
         poll.start(5);
-        (fabric ? f.BitBtn3 : f.BitBtn6)->click();
+        show2d->click();
         if (failed)
             throw *failed;
     }
 
     const CommandLine& m_line;
+    PictureChoice m_choice;
     bool m_written = false;
-    using Steps = std::map<QString, std::function<void()>>;
-    const std::map<QString, Steps> m_steps = {{"Fabric",
-                                               {{"Up", [] { Form1->ToolButton3Click(); }},
-                                                {"Down", [] { Form1->ToolButton4Click(); }},
-                                                {"Right", [] { Form1->ToolButton5Click(); }},
-                                                {"Left", [] { Form1->ToolButton6Click(); }},
-                                                {"Small", [] { Form1->ToolButton7Click(); }},
-                                                {"Large", [] { Form1->ToolButton8Click(); }},
-                                                {"Reset", [] { Form1->ToolButton1Click(); }}}},
-                                              {"Fibers",
-                                               {{"Up", [] { Form1->ToolButton2Click(); }},
-                                                {"Down", [] { Form1->ToolButton9Click(); }},
-                                                {"Right", [] { Form1->ToolButton10Click(); }},
-                                                {"Left", [] { Form1->ToolButton11Click(); }},
-                                                {"Small", [] { Form1->ToolButton12Click(); }},
-                                                {"Large", [] { Form1->ToolButton13Click(); }},
-                                                {"Reset", [] { Form1->ToolButton14Click(); }}}}};
 };
 
 } // namespace
@@ -295,6 +347,39 @@ int RunHeadlessExport(const CommandLine& line) {
     const int status = run.run();
     DestroyForms();
     return status;
+}
+
+int StartWindow(const CommandLine& line) {
+    if (!line.picture) {
+        Form1->show();
+        if (!line.directory.isEmpty()) {
+            const QString directory = line.directory;
+            QTimer::singleShot(0, Form1, [directory] { OpenDirectoryAsChooserDoes(directory); });
+        }
+        return 0;
+    }
+    PictureChoice choice(line);
+    try {
+        {
+            // Until the window shows, a table Open cannot read ends the start as a
+            // refused choice does: on the error output, not in a box over nothing.
+            MessageCollector collector;
+            choice.choose(collector);
+        }
+        Form1->show();
+        choice.show();
+        if (!line.sectionKind.isEmpty()) {
+            QAbstractButton* show2d = choice.chooseSection();
+            // Pressed from the event loop, as a click is: the main window is drawn
+            // first, and the modal 2D window does not hold up the caller.
+            QTimer::singleShot(0, show2d, [show2d] { show2d->click(); });
+        }
+    } catch (const Stop& stop) {
+        printError(stop.why);
+        Form1->hide();
+        return stop.status;
+    }
+    return 0;
 }
 
 void OpenDirectoryAsChooserDoes(const QString& directory) {

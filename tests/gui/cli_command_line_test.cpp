@@ -2,16 +2,23 @@
 // and with a result directory to open.
 #include "app/Application.h"
 #include "app/PathStrings.h"
+#include "app/RadioGroup.h"
 #include "app/Widgets.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandLineRun.h"
+#include "dataset/DirectoryListBox.h"
 #include "dataset/Unit4.h"
+#include "fieldview/ColorBox.h"
+#include "fieldview/Colorselection1.h"
+#include "gl/GlPanel.h"
+#include "section2d/Image2d.h"
 #include "support/Forms.h"
 #include "support/ModalAnswerer.h"
 
 #include "SampleData.h"
 
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,13 +26,19 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace tessaplot::test {
 namespace {
@@ -56,6 +69,15 @@ TEST(CommandLineParsing, ChoicesAndTheirRefusals) {
     EXPECT_EQ(full.sectionKind, "SpacePos");
     EXPECT_EQ(full.sectionValue, "0.0500");
 
+    // Without --export the same options choose the picture the window starts on.
+    const CommandLine start = parse({d, "--layer", "2", "--variable", "Relative Humidity(%)",
+                                     "--view", "Up", "--section", "TimePos:60"});
+    ASSERT_EQ(start.action, CommandLine::Action::Start) << start.message.toStdString();
+    EXPECT_TRUE(start.picture);
+    EXPECT_EQ(start.layer, 2);
+    EXPECT_EQ(start.sectionKind, "TimePos");
+    EXPECT_FALSE(parse({d}).picture);
+
     struct Refusal {
         QStringList arguments;
         const char* says;
@@ -64,7 +86,9 @@ TEST(CommandLineParsing, ChoicesAndTheirRefusals) {
         {{"--bogus"}, "bogus"},
         {{d + "/missing"}, "is no directory"},
         {{d, d}, "one result directory"},
-        {{"--page", "Fabric", d}, "--page goes with --export"},
+        {{"--page", "Fabric", d}, "--page needs --variable"},
+        {{"--variable", "x"}, "--variable needs the result directory"},
+        {{"--scale", "2", "--variable", "x", d}, "--scale goes with --export"},
         {{"--export", "a.gif", "--variable", "x", d}, ".png, .svg, .pdf or .csv"},
         {{"--export", "a.png", "--variable", "x"}, "needs the result directory"},
         {{"--export", "a.png", d}, "needs --variable"},
@@ -280,6 +304,219 @@ TEST_F(StartOnDirectoryTest, OpensAsTheChoosersOpenDoesOrRefusesOnce) {
     OpenDirectoryAsChooserDoes(workDir.path());
     EXPECT_EQ(answerer.texts, QStringList{"Lack Of Data Files!"});
     EXPECT_TRUE(Form4->isVisible()) << "the chooser stays open, as after a refused Open";
+}
+
+// "plotvane DIR --variable ..." starts through StartWindow, as main does: the forms
+// created and the main window not yet shown.
+class StartOnPictureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousWorkDir = QDir::currentPath();
+        ASSERT_TRUE(workDir.isValid());
+        QDir::setCurrent(workDir.path());
+        ASSERT_TRUE(sample::WriteDataSet(dataSet().toStdString(), sample::DataSetOptions{}));
+    }
+    void TearDown() override {
+        DestroyForms();
+        QDir::setCurrent(previousWorkDir);
+    }
+    QString dataSet() const { return workDir.filePath("run"); }
+
+    static bool waitFor(const std::function<bool()>& done) {
+        QDeadlineTimer deadline(15000);
+        while (!done()) {
+            if (deadline.hasExpired())
+                return false;
+            QTest::qWait(5);
+        }
+        return true;
+    }
+    // The 2D window's picture once it is drawn; the window is then closed.
+    static QImage sectionPicture(ModalAnswerer& answerer, const std::function<void()>& press) {
+        QImage picture;
+        answerer.onDialog = [&picture](QWidget* modal) {
+            if (modal != Form3 || !Form3->ImageDC->hasContext() || Form1->RedrawPending)
+                return;
+            picture = Form3->ImageDC->grabFramebuffer();
+            Form3->BitBtn2->click();
+        };
+        press();
+        EXPECT_TRUE(waitFor([&picture] { return !picture.isNull(); }));
+        answerer.onDialog = nullptr;
+        return picture;
+    }
+
+    QTemporaryDir workDir;
+    QString previousWorkDir;
+};
+
+TEST_F(StartOnPictureTest, TheWindowStartsOnThePictureTheSameClicksShow) {
+    struct Case {
+        QStringList arguments;
+        // The clicks that make the same picture, the chooser's Open done.
+        std::function<void(ModalAnswerer&)> clicks;
+        bool section = false;
+    };
+    // Near the left end, where a radio button's mark is, whatever the width of its text.
+    const auto click = [](QWidget* widget) {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
+    };
+    const auto chooseColours = [click](ModalAnswerer& answerer, QPushButton* colorSelect) {
+        answerer.onDialog = [click](QWidget*) {
+            Form2->ColorBox1->setCurrentIndex(Form2->ColorBox1->findText("Navy"));
+            Form2->ColorBox2->setCurrentIndex(Form2->ColorBox2->findText("Yellow"));
+            click(Form2->RadioButton2);
+            click(Form2->BitBtn1);
+        };
+        click(colorSelect);
+        answerer.onDialog = nullptr;
+    };
+    TForm1*& f = Form1;
+    // A user looks at a page before clicking on it: it has its surface and frame.
+    const auto turnTo = [&f](QWidget* page, GlPanel* panel) {
+        f->PageControl1->setCurrentWidget(page);
+        ASSERT_TRUE(waitFor([&f, panel] {
+            return panel->hasContext() && !panel->bindingPending() && !f->RedrawPending;
+        }));
+    };
+    const Case cases[] = {
+        {{"--layer", "2", "--variable", "Temperature(degree of C)", "--view", "Left,Left,Up,Small",
+          "--colors", "Navy,Yellow", "--color-axis", "X"},
+         [&](ModalAnswerer& answerer) {
+             f->ComboBox5->setCurrentIndex(1);
+             chooseColours(answerer, f->BitBtn2);
+             click(f->RadioGroup1->Button(5));
+             click(f->BitBtn1);
+             for (QWidget* step : {f->ToolButton6, f->ToolButton6, f->ToolButton3, f->ToolButton7})
+                 click(step);
+         }},
+        {{"--page", "Fibers", "--fibre", "fabric1_fiber_2.dat", "--variable",
+          "Moisture Content(kg/m^2)", "--view", "Right,Down,Large"},
+         [&](ModalAnswerer&) {
+             turnTo(f->TabSheet2, f->Panel5);
+             f->ComboBox6->setCurrentIndex(1);
+             f->ComboBox6Change();
+             click(f->RadioGroup2->Button(2));
+             click(f->BitBtn4);
+             for (QWidget* step : {f->ToolButton10, f->ToolButton9, f->ToolButton13})
+                 click(step);
+         }},
+        {{"--page", "BodyProperty", "--variable", "skin wetness"},
+         [&](ModalAnswerer&) {
+             turnTo(f->TabSheet3, f->Panel8);
+             for (int i = 0; i < f->RadioGroup3->Count(); ++i)
+                 if (f->RadioGroup3->ItemText(i) == "skin wetness")
+                     click(f->RadioGroup3->Button(i));
+             click(f->BitBtn7);
+         }},
+        {{"--variable", "Relative Humidity(%)", "--section", "TimePos:60"},
+         [&](ModalAnswerer&) {
+             click(f->RadioGroup1->Button(3));
+             click(f->BitBtn1);
+             click(f->RadioButton1);
+             TypeOver(f->ComboBox1, "60");
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        ModalAnswerer answerer;
+        const CommandLine line = ParseCommandLine(QStringList{"plotvane", dataSet()} + c.arguments);
+        ASSERT_TRUE(line.picture) << line.message.toStdString();
+        ASSERT_TRUE(CreateForms());
+        ASSERT_EQ(StartWindow(line), 0);
+        ASSERT_TRUE(Form1->isVisible());
+        const QImage started = c.section ? sectionPicture(answerer, [] {})
+                                         : (waitFor([] { return !Form1->RedrawPending; }),
+                                            Form1->ShownSurface()->grabFramebuffer());
+        const QString startedVariable = StatusPanel(Form1->StatusBar1, 2)->text();
+        DestroyForms();
+
+        ASSERT_TRUE(CreateForms());
+        Form1->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
+        Form1->File1->trigger();
+        Form4->DirectoryListBox1->SetDirectory(dataSet());
+        click(Form4->Button1);
+        ASSERT_TRUE(waitFor([] { return !Form1->RedrawPending; }));
+        const QImage frameAlone = Form1->ShownSurface()->grabFramebuffer();
+        c.clicks(answerer);
+        const QImage clicked = c.section ? sectionPicture(answerer, [f] { f->BitBtn3->click(); })
+                                         : (waitFor([] { return !Form1->RedrawPending; }),
+                                            Form1->ShownSurface()->grabFramebuffer());
+        EXPECT_FALSE(started.isNull());
+        if (started != clicked) {
+            started.save(workDir.filePath("started.png"));
+            clicked.save(workDir.filePath("clicked.png"));
+            workDir.setAutoRemove(false);
+            ADD_FAILURE() << "the start differs from the clicks' picture; both are in "
+                          << workDir.path().toStdString();
+        }
+        EXPECT_TRUE(c.section || started != frameAlone) << "a picture, not the frame alone";
+        EXPECT_EQ(startedVariable, StatusPanel(Form1->StatusBar1, 2)->text());
+        EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join('|').toStdString();
+        DestroyForms();
+    }
+}
+
+TEST_F(StartOnPictureTest, AChoiceTheDataSetLacksIsToldBeforeTheWindowShows) {
+    struct Case {
+        QStringList arguments;
+        int status;
+        const char* says;
+        bool windowShown = false; // the position list exists only once the layer is read
+    };
+    const QString temperature = "Temperature(degree of C)";
+    const Case cases[] = {
+        {{"--variable", "Humidity"}, 2, "\"Relative Humidity(%)\""},
+        {{"--page", "BodyProperty", "--variable", temperature}, 2, "\"skin wetness\""},
+        {{"--layer", "4", "--variable", temperature}, 2, "layers 1 to 3"},
+        {{"--page", "Fibers", "--fibre", "fabric9_fiber_9.dat", "--variable",
+          "Moisture Content(kg/m^2)"},
+         2,
+         "fabric1_fiber_1.dat"},
+        {{"--colors", "Navy,Yelow", "--variable", temperature}, 2, "\"Yellow\""},
+        {{"--section", "TimePos:soon", "--variable", temperature},
+         2,
+         "not a valid floating point value"},
+        {{"--section", "SpacePos:9", "--variable", temperature}, 2, "\"0.0160\"", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.says);
+        ASSERT_TRUE(CreateForms());
+        struct ShowCounter : QObject {
+            int shown = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                shown += event->type() == QEvent::Show;
+                return false;
+            }
+        } counter;
+        Form1->installEventFilter(&counter);
+        ModalAnswerer answerer;
+        ::testing::internal::CaptureStderr();
+        const int status =
+            StartWindow(ParseCommandLine(QStringList{"plotvane", dataSet()} + c.arguments));
+        const QString told = QString::fromStdString(::testing::internal::GetCapturedStderr());
+        EXPECT_EQ(status, c.status);
+        EXPECT_TRUE(told.contains(c.says)) << told.toStdString();
+        EXPECT_EQ(told.count('\n'), 1) << "one line: " << told.toStdString();
+        EXPECT_EQ(counter.shown > 0, c.windowShown);
+        EXPECT_FALSE(Form1->isVisible());
+        EXPECT_TRUE(answerer.texts.isEmpty()) << "no message box";
+        Form1->removeEventFilter(&counter);
+        DestroyForms();
+    }
+    // A directory without Fabrics.dat, and the program itself ending on a refused choice.
+    ASSERT_TRUE(CreateForms());
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(StartWindow(ParseCommandLine(
+                  {"plotvane", workDir.path(), "--variable", "Temperature(degree of C)"})),
+              1);
+    EXPECT_TRUE(QString::fromStdString(::testing::internal::GetCapturedStderr())
+                    .contains("Lack Of Data Files!"));
+    const ProgramRun run = runProgram({dataSet(), "--variable", "Humidity"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains("its variables are")) << run.err.toStdString();
 }
 
 } // namespace
