@@ -24,6 +24,7 @@ echo "== build and test"
 "$root/scripts/build.sh" "$root/build" -DTESSAPLOT_SANITIZE=OFF
 run_suite "$root/build"
 "$root/scripts/check-install.sh" "$root/build"
+"$root/scripts/check-readme-commands.sh" "$root/build"
 
 echo "== the platform-free core on Windows: cross-built, run under Wine"
 "$root/scripts/windows-core-tests.sh" "$root/build-windows"
