@@ -127,21 +127,24 @@ void AttachExportMenus() {
 
 void AttachExportMenu(GlPanel* surface) {
     surface->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(surface, &QWidget::customContextMenuRequested, surface,
-                     [surface](const QPoint& at) {
-                         QMenu menu(surface);
-                         menu.setObjectName(QStringLiteral("ExportMenu"));
-                         QAction* save = menu.addAction(QStringLiteral("Save Picture As…"));
-                         QAction* copy = menu.addAction(QStringLiteral("Copy Picture"));
-                         QAction* csv = menu.addAction(QStringLiteral("Export Data As CSV…"));
-                         QAction* chosen = menu.exec(surface->mapToGlobal(at));
-                         if (chosen == save)
-                             SavePictureAs(surface);
-                         else if (chosen == copy)
-                             CopyPicture(surface);
-                         else if (chosen == csv)
-                             ExportDataAsCsv(surface);
-                     });
+    QObject::connect(
+        surface, &QWidget::customContextMenuRequested, surface, [surface](const QPoint& at) {
+            QMenu menu(surface);
+            menu.setObjectName(QStringLiteral("ExportMenu"));
+            QAction* save = menu.addAction(QStringLiteral("Save Picture As…"));
+            QAction* copy = menu.addAction(QStringLiteral("Copy Picture"));
+            QAction* csv = menu.addAction(QStringLiteral("Export Data As CSV…"));
+            // A picture that holds no records (its frame alone) offers none.
+            const ExportTarget target = ExportTargetOf(surface);
+            csv->setEnabled(!target.columns.empty() && !target.columns.front().empty());
+            QAction* chosen = menu.exec(surface->mapToGlobal(at));
+            if (chosen == save)
+                SavePictureAs(surface);
+            else if (chosen == copy)
+                CopyPicture(surface);
+            else if (chosen == csv)
+                ExportDataAsCsv(surface);
+        });
 }
 
 } // namespace tessaplot
