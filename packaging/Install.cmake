@@ -49,7 +49,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Found by no library lookup: the fonts the texts are drawn in and the OpenGL driver.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libgl1-mesa-dri")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-crosextra-carlito, fonts-liberation2, fonts-dejavu-core, libgl1-mesa-dri")
 # An export draws with OpenGL, so on a machine without a display it runs under
 # xvfb-run (which calls xauth); a desktop needs neither, hence no dependency.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xvfb, xauth")

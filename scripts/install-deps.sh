@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth x11-utils
-    fonts-dejavu-core fonts-dejavu-extra fonts-droid-fallback
+    fonts-liberation2 fonts-crosextra-carlito fonts-dejavu-core fonts-dejavu-extra fonts-droid-fallback
     imagemagick
     libgl2ps-dev poppler-utils
     desktop-file-utils appstream man-db dpkg-dev file lintian

@@ -1,5 +1,7 @@
 #include "app/Widgets.h"
 
+#include "gl/BitmapFont.h"
+
 #include <QComboBox>
 #include <QResizeEvent>
 
@@ -15,11 +17,12 @@ QStringList ItemTexts(const QComboBox* box) {
 }
 
 QFont DefaultFormFont() {
-    // The layout's places and widths were made for a narrow 8-point desktop font; the
-    // condensed face keeps the longer quantity names inside their groups.
-    QFont font(QStringLiteral("DejaVu Sans"));
+    // The layout's places and widths were made for a bitmap sans whose 8-point cell is
+    // 13 pixels high with an 11-pixel em and about 5 pixels a lowercase letter. This face
+    // at the same em has that cell; over the forms' own texts it runs about 6 % narrower,
+    // and the widest quantity name still fits the radio item the layout leaves it.
+    QFont font{QString::fromLatin1(kFormSansFamily)};
     font.setStyleHint(QFont::SansSerif);
-    font.setStretch(QFont::SemiCondensed);
     font.setPixelSize(11);
     return font;
 }

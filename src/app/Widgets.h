@@ -15,7 +15,8 @@ namespace tessaplot {
 // The texts of a list's items, in order.
 QStringList ItemTexts(const QComboBox* box);
 
-// The forms' default font: a sans of about 8 points (11 pixels).
+// The forms' default font: the platform's sans (kSansFamily) at an 11-pixel em, 8 points
+// at 96 dpi.
 QFont DefaultFormFont();
 
 // A page of the main window's tab control whose status bar, if any, stays at the

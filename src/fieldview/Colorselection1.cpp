@@ -7,6 +7,7 @@
 #include "fieldview/ColorBox.h"
 #include "fieldview/Swatches.h"
 
+#include <QAbstractItemView>
 #include <QFrame>
 #include <QGroupBox>
 #include <QPushButton>
@@ -52,6 +53,12 @@ TForm2::TForm2() {
     ColorBox2->setObjectName(QStringLiteral("ColorBox2"));
     ColorBox2->setGeometry(360, 184, 73, 24);
     ColorBox2->SetSelectedColor(QColor(255, 0, 0));
+    for (ColorBox* box : {ColorBox1, ColorBox2}) {
+        // A narrower swatch leaves the closed box room for the chosen colour's name, and
+        // the open list is as wide as its longest name asks, however narrow the box.
+        box->setIconSize(QSize(12, 9));
+        box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0));
+    }
 
     for (int i = 0; i < 10; ++i) {
         auto* shape = new QFrame(GroupBox1);

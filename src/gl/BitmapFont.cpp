@@ -17,7 +17,10 @@
 namespace tessaplot {
 
 QFont SystemFont() {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    // The titles were placed for a stock system font in which "Thickness (cm)" is about
+    // 97 pixels wide; this bold face at 13 pixels has nearly that width (95), where a
+    // wider one runs the title into the thickness tick labels beside its end.
+    QFont font{QString::fromLatin1(kSansFamily)};
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(13);
     font.setBold(true);
@@ -25,7 +28,7 @@ QFont SystemFont() {
 }
 
 QFont ViewFont() {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font{QString::fromLatin1(kSansFamily)};
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(10);
     return font;

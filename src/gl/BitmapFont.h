@@ -12,6 +12,11 @@ inline constexpr unsigned kSystemFontBase = 1000;
 inline constexpr unsigned kViewFontBase = 2000;
 inline constexpr int kGlyphListCount = 255;
 
+// The sans faces that stand in for the window system's fonts, installed with the
+// program: one for the pictures' bitmap texts, one for the windows' controls.
+inline constexpr char kSansFamily[] = "Liberation Sans";
+inline constexpr char kFormSansFamily[] = "Carlito";
+
 // The fonts standing in for the window system's stock system font (bold sans) and
 // for the small font the views make for tick labels.
 QFont SystemFont();
