@@ -70,18 +70,21 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         "variable", "The quantity as the page's list names it, e.g. \"Temperature(degree of C)\".",
         "TEXT");
     const QCommandLineOption section(
-        "section", "The 2D section instead: TimePos:T (a time) or SpacePos:P (a listed position).",
+        "section",
+        "The 2D section, TimePos:T (a time) or SpacePos:P (a listed position): exported "
+        "instead of the page's picture, or opened over it.",
         "KIND:VALUE");
     const QCommandLineOption view(
         "view",
-        "Fabric, Fibers: tool-button steps from the first view, e.g. Left,Left,Up,Large; of " +
+        "Fabric, Fibers: tool-button steps from the first view, e.g. Left,Left,Up,Small; of " +
             choices(ViewStepNames()) + ".",
         "STEPS");
     const QCommandLineOption colors("colors", "The colour ramp's two ends, e.g. Navy,Yellow.",
                                     "FROM,TO");
     const QCommandLineOption colorAxis("color-axis", "The axis the ramp runs along: Z, X or Y.",
                                        "AXIS");
-    const QCommandLineOption scale("scale", "PNG: 1, 2 or 4 device pixels per pixel (1).", "N");
+    const QCommandLineOption scale("scale",
+                                   "--export to PNG: 1, 2 or 4 device pixels per pixel (1).", "N");
     parser.addOptions({help, version, exportFile, page, layer, fibre, variable, section, view,
                        colors, colorAxis, scale});
     parser.addPositionalArgument("DIR", "A result directory.", "[DIR]");
