@@ -9,6 +9,7 @@
 #include "gl/GlPanel.h"
 #include "gl/Surface.h"
 #include "gl/ViewSetup.h"
+#include "readout/ReadingState.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -63,6 +64,7 @@ TForm1::TForm1() {
     wireFieldView();
     wireSections();
     wireComfort();
+    readingState = std::make_shared<ReadingState>();
 
     m_shownPage = TabSheet1;
     FormCreate();

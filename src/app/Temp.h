@@ -35,6 +35,7 @@ struct FieldLoadRequest;
 struct FileIdentity;
 struct SectionState;
 struct ComfortState;
+struct ReadingState;
 
 // The main window: four tab pages (Fabric, Fibers, BodyProperty, BodyComfort), the
 // menu, the two timers and every view of the data set.
@@ -300,6 +301,8 @@ public:
     std::shared_ptr<FieldViewState> fieldViewState;
     std::shared_ptr<SectionState> sectionState;
     std::shared_ptr<ComfortState> comfortState;
+    // What the user asked for to read numbers off the pictures (key, range, marked time).
+    std::shared_ptr<ReadingState> readingState;
 };
 
 extern TForm1* Form1;

@@ -5,6 +5,7 @@
 #include "export/CsvTable.h"
 #include "export/ExportTargets.h"
 #include "gl/GlPanel.h"
+#include "readout/ReadingMenu.h"
 #include "section2d/Image2d.h"
 
 #include <QClipboard>
@@ -137,6 +138,7 @@ void AttachExportMenu(GlPanel* surface) {
             // A picture that holds no records (its frame alone) offers none.
             const ExportTarget target = ExportTargetOf(surface);
             csv->setEnabled(!target.columns.empty() && !target.columns.front().empty());
+            AddReadingItems(surface, menu);
             QAction* chosen = menu.exec(surface->mapToGlobal(at));
             if (chosen == save)
                 SavePictureAs(surface);
