@@ -77,8 +77,9 @@ TEST(ColourKeyLayout, StaysInsideThePictureWithTicksAtTheFifthsOfTheBar) {
         EXPECT_LT(key.tickRight, key.labelX);
         EXPECT_LE(key.labelX + static_cast<float>(c.label), static_cast<float>(c.width));
         EXPECT_GE(key.titleX, 0.0f);
-        if (c.title < c.width / 2)
+        if (c.title < c.width / 2) {
             EXPECT_LE(key.titleX + static_cast<float>(c.title), static_cast<float>(c.width));
+        }
         EXPECT_LE(key.titleY + static_cast<float>(c.text), static_cast<float>(c.height) + 1e-3f);
         EXPECT_FLOAT_EQ(key.tickY.front(), key.barBottom);
         EXPECT_FLOAT_EQ(key.tickY.back(), key.barTop);

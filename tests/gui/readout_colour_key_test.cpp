@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QPushButton>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,11 +109,11 @@ protected:
     static ColourKeyLayout shownLayout(const QImage& image) {
         return ColourKeyLayoutOf(shownAxis(), image.width(), image.height());
     }
-    // The key's part of a picture: the bar, ticks, labels and title.
+    // The key's part of a picture, apart from the mesh: the bar, ticks and labels.
     static QImage keyRegion(const QImage& image) {
         const ColourKeyLayout key = shownLayout(image);
-        const int left = static_cast<int>(std::min(key.barLeft, key.titleX)) - 1;
-        const int top = image.height() - static_cast<int>(key.titleY) - 20;
+        const int left = static_cast<int>(key.barLeft) - 1;
+        const int top = image.height() - static_cast<int>(key.barTop) - 10;
         const int bottom = image.height() - static_cast<int>(key.barBottom) + 10;
         return image.copy(left, top, image.width() - left, bottom - top);
     }
@@ -230,7 +231,7 @@ TEST_F(ColourKeyTest, NothingAskedForOrEverythingTakenBackDrawsTheSamePictures) 
              choose(Form1->Panel1, QStringLiteral("Show Colour Key"));
          }},
         {"a range fixed for another quantity",
-         [] {
+         [this] {
              Form1->readingState->fixedRange = ReadingState::FixedRange{0, 1, "Relative Humidity"};
              showFabric(1);
          }},
