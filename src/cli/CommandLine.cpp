@@ -2,6 +2,7 @@
 
 #include "app/PathStrings.h"
 #include "platform/FileSystem.h"
+#include "readout/ColourKey.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -83,10 +84,17 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                     "FROM,TO");
     const QCommandLineOption colorAxis("color-axis", "The axis the ramp runs along: Z, X or Y.",
                                        "AXIS");
+    const QCommandLineOption colourKey(
+        "color-key", "Fabric, Fibers: the colour key beside the mesh, as \"Show Colour Key\".");
+    const QCommandLineOption range(
+        "range",
+        "Fabric, Fibers: the values the ramp runs over, e.g. 20,40 (a '.' for decimals); "
+        "beyond them the end colours, as \"Fix Colour Range\".",
+        "MIN,MAX");
     const QCommandLineOption scale("scale",
                                    "--export to PNG: 1, 2 or 4 device pixels per pixel (1).", "N");
     parser.addOptions({help, version, exportFile, page, layer, fibre, variable, section, view,
-                       colors, colorAxis, scale});
+                       colors, colorAxis, colourKey, range, scale});
     parser.addPositionalArgument("DIR", "A result directory.", "[DIR]");
 
     if (!parser.parse(arguments))
@@ -121,8 +129,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return failure(QStringLiteral("--scale goes with --export"));
     // The option that asks for a picture, to name in what it still needs.
     QString asking = exporting ? QStringLiteral("--export") : QString();
-    for (const QCommandLineOption* option :
-         {&variable, &page, &layer, &fibre, &section, &view, &colors, &colorAxis})
+    for (const QCommandLineOption* option : {&variable, &page, &layer, &fibre, &section, &view,
+                                             &colors, &colorAxis, &colourKey, &range})
         if (asking.isEmpty() && parser.isSet(*option))
             asking = "--" + option->names().front();
     if (asking.isEmpty())
@@ -188,6 +196,20 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             return failure(QStringLiteral("no colour axis %1; the axes are Z, X, Y")
                                .arg(parser.value(colorAxis)));
     }
+    line.colourKey = parser.isSet(colourKey);
+    if (parser.isSet(range)) {
+        const QStringList ends = parser.value(range).split(',');
+        bool lowOk = false, highOk = false;
+        const double low = ends.value(0).trimmed().toDouble(&lowOk);
+        const double high = ends.value(1).trimmed().toDouble(&highOk);
+        if (ends.size() != 2 || !lowOk || !highOk)
+            return failure(QStringLiteral("--range wants two numbers, MIN,MAX, not %1")
+                               .arg(parser.value(range)));
+        if (const std::string why = ColourRangeProblem(low, high); !why.empty())
+            return failure(QStringLiteral("--range %1: %2")
+                               .arg(parser.value(range), QString::fromStdString(why)));
+        line.range = std::pair{low, high};
+    }
     if (parser.isSet(scale)) {
         line.scale = parser.value(scale).toInt();
         if (line.scale != 1 && line.scale != 2 && line.scale != 4)
@@ -198,6 +220,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return failure(QStringLiteral("--view turns the Fabric and Fibers pages only"));
     if (!line.sectionKind.isEmpty() && !field)
         return failure(QStringLiteral("--section cuts the Fabric and Fibers pages only"));
+    if ((line.colourKey || line.range) && (!field || (exporting && !line.sectionKind.isEmpty())))
+        return failure(QStringLiteral("--color-key and --range colour the Fabric and Fibers "
+                                      "meshes only, not a --section"));
     return line;
 }
 

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 namespace tessaplot {
 
@@ -31,7 +32,9 @@ struct CommandLine {
     QStringList viewSteps;
     QString fromColor, toColor;
     QString colorAxis; // empty, "Z", "X" or "Y"
-    int scale = 1;     // --export only
+    bool colourKey = false;
+    std::optional<std::pair<double, double>> range; // the ramp's values, lower first
+    int scale = 1;                                  // --export only
 };
 
 // `arguments` as main receives them, the program's name first.

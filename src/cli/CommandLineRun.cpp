@@ -13,6 +13,7 @@
 #include "fieldview/ColorBox.h"
 #include "fieldview/Colorselection1.h"
 #include "gl/GlPanel.h"
+#include "readout/ReadingState.h"
 #include "section2d/Image2d.h"
 #include "section2d/SectionNumber.h"
 
@@ -103,6 +104,7 @@ public:
         collector.stopOnMessage();
         chooseSource();
         chooseColours();
+        chooseReading();
         if (variableItem() < 0)
             throw Stop{2, QStringLiteral("no variable %1 on the %2 page; its variables are %3")
                               .arg(m_line.variable, m_line.page,
@@ -202,6 +204,16 @@ private:
                 ->setChecked(true);
             Form2->ColorAxis = axis;
         }
+    }
+
+    // The key and a range fixed for the chosen quantity, as its menu items set them.
+    void chooseReading() {
+        ReadingState& reading = *Form1->readingState;
+        reading.colourKeyShown = m_line.colourKey;
+        if (m_line.range)
+            reading.fixedRange = ReadingState::FixedRange{static_cast<float>(m_line.range->first),
+                                                          static_cast<float>(m_line.range->second),
+                                                          m_line.variable.toLatin1().toStdString()};
     }
 
     struct PageParts {

@@ -12,6 +12,7 @@
 #include "dataset/PathShortening.h"
 #include "dataset/ReadProblemText.h"
 #include "dataset/ResultFileListing.h"
+#include "readout/ReadingState.h"
 
 #include <functional>
 
@@ -218,6 +219,8 @@ void TForm4::Button1Click() {
     // Refused or not, the page shown before is gone: its records are neither shown,
     // sectioned, exported nor followed any more.
     main->forgetLoadedField();
+    // A range fixed for the data set shown before says nothing about this one.
+    main->readingState->fixedRange.reset();
     main->RadioGroup1->SetItemIndex(-1);
     main->RadioGroup2->SetItemIndex(-1);
     main->RadioGroup3->SetItemIndex(-1);

@@ -13,6 +13,7 @@
 #include "gl/BitmapFont.h"
 #include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
+#include "readout/ColourKeyDrawing.h"
 
 #include <QLabel>
 
@@ -38,20 +39,24 @@ const KeptFieldMesh& keptMeshFor(TForm1& form, const FieldDrawInputs& inputs,
     KeptFieldMesh& kept = state.keptMesh;
     const std::uint64_t generation = state.keptTable.generation();
     if (kept.built && kept.storeGeneration == generation && kept.threeD == inputs.threeD &&
-        sameRamp(kept.ramp, inputs.ramp) && kept.colorAxis == inputs.colorAxis)
+        sameRamp(kept.ramp, inputs.ramp) && kept.colorAxis == inputs.colorAxis &&
+        kept.fixedRange == inputs.fixedRange)
         return kept;
     kept.built = false;
     const FieldExtents extents{form.TimeMin,      form.TimeSpan, form.PositionMin,
                                form.PositionSpan, form.ValueMin, form.ValueSpan};
-    kept.mesh = inputs.threeD ? BuildFieldMesh(points, form.PositionsPerStep, extents, inputs.ramp,
-                                               inputs.colorAxis)
-                              : BuildBodyCurve(points, extents);
+    const std::optional<FieldExtents> colourExtents = ColourExtents(extents, inputs.fixedRange);
+    kept.mesh = inputs.threeD
+                    ? BuildFieldMesh(points, form.PositionsPerStep, extents, inputs.ramp,
+                                     inputs.colorAxis, colourExtents ? &*colourExtents : nullptr)
+                    : BuildBodyCurve(points, extents);
     kept.segments.clear();
     AppendSegmentIndices(kept.mesh, kept.segments);
     kept.storeGeneration = generation;
     kept.threeD = inputs.threeD;
     kept.ramp = inputs.ramp;
     kept.colorAxis = inputs.colorAxis;
+    kept.fixedRange = inputs.fixedRange;
     kept.built = true;
     return kept;
 }
@@ -109,6 +114,7 @@ FieldDrawInputs TForm1::fieldDrawInputs() const {
     inputs.thicknessCaption = "Thickness (cm)";
     if (ActivePage() == TabSheet3 && RadioGroup3->ItemIndex() >= 0)
         inputs.thicknessCaption = latin1(RadioGroup3->ItemText(RadioGroup3->ItemIndex()));
+    AddColourKeyInputs(*this, inputs);
     return inputs;
 }
 
@@ -166,6 +172,8 @@ void TForm1::drawField(const FieldDrawInputs& inputs) {
 
     // The field last, over the frame and the texts.
     drawMesh(mesh);
+    if (inputs.colourKey && count > 0)
+        DrawColourKey(*this, inputs);
 }
 
 void DrawFieldPage(TForm1& form) {

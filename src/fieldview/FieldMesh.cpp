@@ -1,5 +1,6 @@
 #include "fieldview/FieldMesh.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace tessaplot {
@@ -20,7 +21,8 @@ void addContiguousStrip(FieldMesh& mesh, int firstRecord, int count) {
 } // namespace
 
 FieldMesh BuildFieldMesh(std::span<const FieldPoint> points, int positionsPerStep,
-                         const FieldExtents& extents, const ColorRamp& ramp, int colorAxis) {
+                         const FieldExtents& extents, const ColorRamp& ramp, int colorAxis,
+                         const FieldExtents* colourExtents) {
     FieldMesh mesh;
     const int count = static_cast<int>(points.size());
     const bool oneStep = positionsPerStep <= 0;
@@ -32,11 +34,17 @@ FieldMesh BuildFieldMesh(std::span<const FieldPoint> points, int positionsPerSte
 
     mesh.vertices.reserve(static_cast<std::size_t>(drawn) * 3);
     mesh.colors.reserve(static_cast<std::size_t>(drawn) * 3);
+    // The data's own extents put every record within the ramp: its colours stay as
+    // they always were, unclamped.
+    const auto colour = [&](const FieldPoint& p) {
+        if (colourExtents == nullptr)
+            return ramp.at(RampParameter(p, extents, colorAxis));
+        return ramp.at(std::clamp(RampParameter(p, *colourExtents, colorAxis), 0.0f, 1.0f));
+    };
     for (const FieldPoint& p : points.first(static_cast<std::size_t>(drawn))) {
         addVertex(mesh, (p.Position - extents.PositionMin) / extents.PositionSpan,
                   (p.Time - extents.TimeMin) / extents.TimeSpan,
-                  (p.Value - extents.ValueMin) / extents.ValueSpan,
-                  ramp.at(RampParameter(p, extents, colorAxis)));
+                  (p.Value - extents.ValueMin) / extents.ValueSpan, colour(p));
     }
 
     mesh.indices.reserve(static_cast<std::size_t>(drawn) * (oneStep ? 1 : 2));

@@ -40,8 +40,12 @@ void AppendSegmentIndices(const FieldMesh& mesh, std::vector<unsigned>& segments
 // A file with a single time step never shows its first position again, so the loader
 // leaves positionsPerStep at 0; its records are then drawn as one line across the
 // thickness.
+//
+// With `colourExtents`, the ramp runs over those instead of `extents`, and a record
+// beyond them takes the end colour on its side.
 FieldMesh BuildFieldMesh(std::span<const FieldPoint> points, int positionsPerStep,
-                         const FieldExtents& extents, const ColorRamp& ramp, int colorAxis);
+                         const FieldExtents& extents, const ColorRamp& ramp, int colorAxis,
+                         const FieldExtents* colourExtents = nullptr);
 
 // The 2D curve of a body quantity: time along x, value along y, every record in file
 // order, all in the curve colour.

@@ -4,6 +4,7 @@
 #include "dataset/KeptFieldTable.h"
 #include "fieldview/ColorRamp.h"
 #include "fieldview/FieldMesh.h"
+#include "readout/ColourKey.h"
 
 #include <QObject>
 
@@ -33,6 +34,9 @@ struct FieldDrawInputs {
     std::string_view valueTickPattern;
     std::string variableCaption;  // 3D: above the value axis
     std::string thicknessCaption; // 2D: above the value axis
+    // What the user asked for: the key beside the mesh, a value range the ramp keeps.
+    bool colourKey = false;
+    std::optional<ColourRange> fixedRange;
 };
 
 // The mesh of the last field drawn, as segments ready for one draw call. Kept while
@@ -43,6 +47,7 @@ struct KeptFieldMesh {
     bool threeD = true;
     ColorRamp ramp;
     int colorAxis = 0;
+    std::optional<ColourRange> fixedRange;
     FieldMesh mesh;
     std::vector<unsigned> segments;
 };
