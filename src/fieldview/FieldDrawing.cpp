@@ -13,6 +13,7 @@
 #include "gl/BitmapFont.h"
 #include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
+#include "readout/TimeMarkView.h"
 
 #include <QLabel>
 
@@ -166,6 +167,8 @@ void TForm1::drawField(const FieldDrawInputs& inputs) {
 
     // The field last, over the frame and the texts.
     drawMesh(mesh);
+    if (count > 0)
+        DrawTimeMark({threeD ? TimeAxisKind::Mesh : TimeAxisKind::Curve, TimeMin, TimeSpan});
 }
 
 void DrawFieldPage(TForm1& form) {
