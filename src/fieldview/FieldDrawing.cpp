@@ -168,7 +168,7 @@ void TForm1::drawField(const FieldDrawInputs& inputs) {
     // The field last, over the frame and the texts.
     drawMesh(mesh);
     if (count > 0)
-        DrawTimeMark({threeD ? TimeAxisKind::Mesh : TimeAxisKind::Curve, TimeMin, TimeSpan});
+        DrawFieldTimeMark(*this, threeD, std::span<const FieldPoint>(FieldPoints.data(), count));
 }
 
 void DrawFieldPage(TForm1& form) {

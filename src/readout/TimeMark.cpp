@@ -2,6 +2,7 @@
 
 #include "comfort/ComfortChartGeometry.h"
 #include "fieldview/TickLabels.h"
+#include "section2d/SectionExtraction.h"
 #include "section2d/SectionPlot.h"
 #include "text/FormatPattern.h"
 
@@ -38,6 +39,23 @@ std::optional<MarkSegment> TimeMarkSegment(const TimeAxis& axis, float t) {
     }
     }
     return std::nullopt;
+}
+
+std::vector<MarkPoint> MeshProfileAt(std::span<const FieldPoint> points, int positionsPerStep,
+                                     const FieldExtents& extents, float t) {
+    std::vector<MarkPoint> profile;
+    const Section section = ExtractTimeSection(points, t, positionsPerStep);
+    // A short last step is not part of the mesh either.
+    const std::size_t perStep =
+        static_cast<std::size_t>(positionsPerStep > 0 ? positionsPerStep : kDefaultPointsPerStep);
+    if (section.points.size() < perStep)
+        return profile;
+    const float y =
+        (points[static_cast<std::size_t>(section.start)].Time - extents.TimeMin) / extents.TimeSpan;
+    for (const SectionPoint& p : section.points)
+        profile.push_back({(p.x - extents.PositionMin) / extents.PositionSpan, y,
+                           (p.y - extents.ValueMin) / extents.ValueSpan});
+    return profile;
 }
 
 std::optional<float> TimeAtWindowPoint(const TimeAxis& axis, const WindowMapping& mapping,

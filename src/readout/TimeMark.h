@@ -3,6 +3,7 @@
 #include "comfort/ComfortRecord.h"
 #include "comfort/SensationBands.h"
 #include "dataset/FieldPoint.h"
+#include "fieldview/ColorRamp.h"
 #include "gl/WindowMapping.h"
 
 #include <cstddef>
@@ -38,6 +39,16 @@ struct MarkSegment {
 // base plane, or a vertical line across the plot. Nothing when `t` lies off the axis, so
 // a mark made on a longer run never draws outside another picture's frame.
 std::optional<MarkSegment> TimeMarkSegment(const TimeAxis& axis, float t);
+
+struct MarkPoint {
+    float x, y, z;
+};
+
+// The field across the thickness at the step a time section takes for `t` (the first at
+// or after it), in the mesh's model coordinates: the mark follows the surface there as
+// well as lying in the base plane. Empty when no whole step lies at or after `t`.
+std::vector<MarkPoint> MeshProfileAt(std::span<const FieldPoint> points, int positionsPerStep,
+                                     const FieldExtents& extents, float t);
 
 // The time under the window point (device pixels from the lower left corner, as the
 // mapping has them): the point is taken back onto the picture's plane z = 0. Nothing when

@@ -14,6 +14,8 @@
 
 #include <GL/gl.h>
 
+#include <span>
+
 namespace tessaplot {
 
 std::optional<TimeAxis> TimeAxisOfSurface(GlPanel* surface) {
@@ -61,24 +63,51 @@ std::optional<float> TimeUnderPointer(GlPanel* surface, const QPoint& at) {
     return TimeAtWindowPoint(*axis, mapping, x, y);
 }
 
-void DrawTimeMark(const TimeAxis& axis) {
-    if (Form1 == nullptr || !Form1->readingState || !Form1->readingState->markedTime)
-        return;
-    const std::optional<MarkSegment> s = TimeMarkSegment(axis, *Form1->readingState->markedTime);
-    if (!s)
-        return;
+namespace {
+
+// The mark's lines over everything drawn before, whatever their depth.
+void drawMarkLines(GLenum mode, std::span<const MarkPoint> points) {
     const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
     glDisable(GL_DEPTH_TEST);
     SetLineWidth(kTimeMarkWidth);
     glColor3f(kTimeMarkColour[0], kTimeMarkColour[1], kTimeMarkColour[2]);
-    glBegin(GL_LINES);
-    glVertex3f(s->x0, s->y0, s->z0);
-    glVertex3f(s->x1, s->y1, s->z1);
+    glBegin(mode);
+    for (const MarkPoint& p : points)
+        glVertex3f(p.x, p.y, p.z);
     glEnd();
     SetLineWidth(1.0f);
     glColor3f(0.0f, 0.0f, 0.0f);
     if (depthTest)
         glEnable(GL_DEPTH_TEST);
+}
+
+std::optional<float> markedTime() {
+    if (Form1 == nullptr || !Form1->readingState)
+        return std::nullopt;
+    return Form1->readingState->markedTime;
+}
+
+} // namespace
+
+void DrawTimeMark(const TimeAxis& axis) {
+    const std::optional<float> t = markedTime();
+    const std::optional<MarkSegment> s = t ? TimeMarkSegment(axis, *t) : std::nullopt;
+    if (!s)
+        return;
+    const MarkPoint ends[] = {{s->x0, s->y0, s->z0}, {s->x1, s->y1, s->z1}};
+    drawMarkLines(GL_LINES, ends);
+}
+
+void DrawFieldTimeMark(TForm1& form, bool threeD, std::span<const FieldPoint> points) {
+    const TimeAxis axis{threeD ? TimeAxisKind::Mesh : TimeAxisKind::Curve, form.TimeMin,
+                        form.TimeSpan};
+    DrawTimeMark(axis);
+    const std::optional<float> t = markedTime();
+    if (!threeD || !t || !TimeMarkSegment(axis, *t))
+        return;
+    const FieldExtents extents{form.TimeMin,      form.TimeSpan, form.PositionMin,
+                               form.PositionSpan, form.ValueMin, form.ValueSpan};
+    drawMarkLines(GL_LINE_STRIP, MeshProfileAt(points, form.PositionsPerStep, extents, *t));
 }
 
 } // namespace tessaplot

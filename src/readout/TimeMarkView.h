@@ -3,6 +3,7 @@
 #include "readout/TimeMark.h"
 
 #include <optional>
+#include <span>
 
 class QPoint;
 class QWidget;
@@ -10,6 +11,7 @@ class QWidget;
 namespace tessaplot {
 
 class GlPanel;
+class TForm1;
 
 // The time axis of what `surface` shows now; nothing for a picture without one (a
 // frame with no records, a time section, the comfort chart with no quantity chosen).
@@ -22,6 +24,10 @@ std::optional<float> TimeUnderPointer(GlPanel* surface, const QPoint& at);
 // Draws the marked time, if any, into the picture being drawn, over everything else so
 // that no mesh or curve hides it.
 void DrawTimeMark(const TimeAxis& axis);
+
+// The mark on a field picture: across the thickness in the base plane and along the
+// surface of the 3D mesh, a vertical line across the 2D curve.
+void DrawFieldTimeMark(TForm1& form, bool threeD, std::span<const FieldPoint> points);
 
 // Marks `t` (or clears the mark) and brings every page, the 2D window and the "Values
 // at t" window up to date.

@@ -105,6 +105,20 @@ TEST(TimeMark, TheFirstRecordAtOrAfterTheTimeAsStored) {
         EXPECT_EQ(at[i].band, bands[SensationBandIndex(quantities[i], 50.0f)].name);
     }
     EXPECT_EQ(at[0].band, "Neutral");
+    // On the mesh the mark follows the surface at the step a time section takes.
+    const std::vector<FieldPoint> field = {{0, 0, 10},  {0, 1, 20},  {0, 2, 30},  {10, 0, 40},
+                                           {10, 1, 50}, {10, 2, 60}, {20, 0, 70}, {20, 1, 80}};
+    const FieldExtents extents{0, 20, 0, 2, 0, 100};
+    const std::vector<MarkPoint> profile = MeshProfileAt(field, 3, extents, 4);
+    ASSERT_EQ(profile.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_FLOAT_EQ(profile[i].x, 0.5f * static_cast<float>(i));
+        EXPECT_FLOAT_EQ(profile[i].y, 0.5f);
+        EXPECT_FLOAT_EQ(profile[i].z, 0.4f + 0.1f * static_cast<float>(i));
+    }
+    EXPECT_TRUE(MeshProfileAt(field, 3, extents, 15).empty()) << "a short last step is not drawn";
+    EXPECT_TRUE(MeshProfileAt(field, 3, extents, 21).empty());
+
     EXPECT_EQ(MarkTimeText(12.5f, ","), "12,5");
     EXPECT_EQ(MarkPositionText(0.25f, "."), "0.250");
 }

@@ -21,9 +21,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -117,7 +117,19 @@ protected:
             if (!AnyPixelNear(image, p, 1, isMark))
                 return false;
         }
-        return true;
+        if (axis.kind != TimeAxisKind::Mesh)
+            return true;
+        // And along the surface, through the middle node of the step at or after t.
+        const FieldExtents extents{Form1->TimeMin,      Form1->TimeSpan, Form1->PositionMin,
+                                   Form1->PositionSpan, Form1->ValueMin, Form1->ValueSpan};
+        const std::vector<MarkPoint> profile =
+            MeshProfileAt(std::span<const FieldPoint>(Form1->FieldPoints.data(),
+                                                      static_cast<std::size_t>(Form1->PointCount)),
+                          Form1->PositionsPerStep, extents, *t);
+        if (profile.size() < 3)
+            return false;
+        const MarkPoint& middle = profile[profile.size() / 2];
+        return AnyPixelNear(image, pixelOf(panel, m, middle.x, middle.y, middle.z), 1, isMark);
     }
 
     // Marks the time at `fraction` of the panel's time axis with the pointer over it
