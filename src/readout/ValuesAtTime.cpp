@@ -4,6 +4,7 @@
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
 #include "dataset/FieldLoader.h"
+#include "dataset/Unit4.h"
 #include "fieldview/FieldViewState.h"
 #include "fieldview/TickLabels.h"
 #include "readout/TimeMarkView.h"
@@ -44,6 +45,9 @@ QTreeWidgetItem* addGroup(const QString& title) {
 // Every body quantity, each read by the page's own rules from its own column; a
 // quantity whose record cannot be read says so rather than showing another's.
 void addBodyQuantities(float t, const std::string& separator) {
+    // Before a data set is open the chooser's directory is no run's.
+    if (Form4 == nullptr || !Form4->DataSetOpen)
+        return;
     QTreeWidgetItem* group = addGroup(QStringLiteral("BodyProperty"));
     const std::string path = PathBytes(PathInChooserDirectory(QStringLiteral("BodyProperty.dat")));
     std::vector<FieldPoint> points;

@@ -3,6 +3,8 @@
 // "Values at t" window lists the records of the first step at or after it.
 #include "app/RadioGroup.h"
 #include "comfort/ComfortChartGeometry.h"
+#include "export/ExportTargets.h"
+#include "export/PictureExport.h"
 #include "fieldview/FieldViewState.h"
 #include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
@@ -102,12 +104,27 @@ protected:
         EXPECT_TRUE(seen);
     }
 
+    // Where the line for t goes, from the stated layout of each picture rather than from
+    // the code that draws it.
+    static std::optional<MarkSegment> expectedLine(const TimeAxis& axis, float t) {
+        const float f = (t - axis.min) / axis.span;
+        switch (axis.kind) {
+        case TimeAxisKind::Mesh:
+            return MarkSegment{0, f, 0, 1, f, 0};
+        case TimeAxisKind::Curve:
+            return MarkSegment{f, 0, 0, f, 1, 0};
+        case TimeAxisKind::PositionSection:
+            return MarkSegment{f - 0.7f, -0.5f, 0, f - 0.7f, 0.5f, 0};
+        }
+        return std::nullopt;
+    }
+
     // The mark's colour at a quarter, half and three quarters of where its line goes.
     static bool markDrawn(GlPanel* panel, const TimeAxis& axis) {
         const std::optional<float> t = Form1->readingState->markedTime;
-        const std::optional<MarkSegment> s = t ? TimeMarkSegment(axis, *t) : std::nullopt;
-        if (!s)
+        if (!t)
             return false;
+        const std::optional<MarkSegment> s = expectedLine(axis, *t);
         const WindowMapping m = viewOf(panel);
         const QImage image = panel->grabFramebuffer();
         for (const float along : {0.25f, 0.5f, 0.75f}) {
@@ -180,6 +197,11 @@ TEST_F(TimeMarkTest, TheMarkedTimeIsDrawnWhereEveryPagesTimeAxisPutsIt) {
     EXPECT_TRUE(waitFor([&] { return markDrawn(Form1->Panel1, fieldAxis); }, 3000));
     if (!shots.isEmpty())
         Form1->Panel1->grabFramebuffer().save(QDir(shots).filePath("mark-fabric.png"));
+    // An export is drawn by the same calls, mark and all.
+    const QImage shown = Form1->Panel1->grabFramebuffer();
+    EXPECT_EQ(
+        RenderPicture(ExportTargetOf(Form1->Panel1).picture, 1).convertToFormat(shown.format()),
+        shown);
 
     // A position section (value against time) in the 2D window.
     bool done = false;
@@ -239,6 +261,8 @@ TEST_F(TimeMarkTest,
 
     QWidget* window = ValuesAtTimeWindow();
     ASSERT_NE(window, nullptr);
+    if (const QString shots = qEnvironmentVariable("TESSAPLOT_PICTURE_DIR"); !shots.isEmpty())
+        window->grab().save(QDir(shots).filePath("values-at-t.png"));
     EXPECT_EQ(window->objectName(), "ValuesAtT");
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->isWindow());
