@@ -114,7 +114,7 @@ void makeWindow() {
     g_window = new QWidget(Form1, Qt::Window);
     g_window->setObjectName(QStringLiteral("ValuesAtT"));
     g_window->setAttribute(Qt::WA_DeleteOnClose, false);
-    g_window->resize(620, 460);
+    g_window->resize(720, 520);
     auto* layout = new QVBoxLayout(g_window);
     g_list = new QTreeWidget(g_window);
     g_list->setObjectName(QStringLiteral("ValuesList"));
