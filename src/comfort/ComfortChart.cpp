@@ -9,6 +9,7 @@
 #include "gl/DrawReduction.h"
 #include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
+#include "readout/TimeMarkView.h"
 
 #include <QLabel>
 
@@ -81,6 +82,8 @@ void TForm1::drawComfortPicture() {
     const auto stripes = ComfortChartStripes(quantity);
     drawStripes(stripes);
     drawCurve(comfortState->curve);
+    if (ComfortCount > 0)
+        DrawTimeMark({TimeAxisKind::Curve, 0.0f, endTime});
     glColor3f(0.0f, 0.0f, 0.0f);
     DrawLabel(ChartTitleX, ChartTitleY, 0.0f, ComfortChartTitle(quantity));
     for (const ChartStripe& stripe : stripes)

@@ -138,6 +138,8 @@ void AttachExportMenu(GlPanel* surface) {
             // A picture that holds no records (its frame alone) offers none.
             const ExportTarget target = ExportTargetOf(surface);
             csv->setEnabled(!target.columns.empty() && !target.columns.front().empty());
+            // Where the menu was asked for, for items that act on the picture there.
+            menu.setProperty("requestedAt", at);
             AddReadingItems(surface, menu);
             QAction* chosen = menu.exec(surface->mapToGlobal(at));
             if (chosen == save)

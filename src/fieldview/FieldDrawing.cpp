@@ -14,6 +14,7 @@
 #include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
 #include "readout/ColourKeyDrawing.h"
+#include "readout/TimeMarkView.h"
 
 #include <QLabel>
 
@@ -172,6 +173,8 @@ void TForm1::drawField(const FieldDrawInputs& inputs) {
 
     // The field last, over the frame and the texts.
     drawMesh(mesh);
+    if (count > 0)
+        DrawFieldTimeMark(*this, threeD, std::span<const FieldPoint>(FieldPoints.data(), count));
     if (inputs.colourKey && count > 0)
         DrawColourKey(*this, inputs);
 }

@@ -14,6 +14,7 @@
 #include "gl/GlPanel.h"
 #include "gl/Surface.h"
 #include "gl/ViewSetup.h"
+#include "readout/TimeMarkView.h"
 #include "section2d/ImageFileName.h"
 #include "section2d/SectionPlot.h"
 #include "section2d/SectionState.h"
@@ -257,6 +258,8 @@ void TForm3::DrawPicture() {
     // curve and the texts never cover the axes or the grid.
     glColor3f(1.0f, 0.0f, 0.0f);
     drawCurve(picture.curve);
+    if (input.section.kind == SectionKind::Position)
+        DrawTimeMark({TimeAxisKind::PositionSection, input.extents.xMin, input.extents.xSpan});
 
     glTranslatef(kSectionFrameOrigin[0], kSectionFrameOrigin[1], 0.0f);
     glColor3f(0.0f, 0.0f, 0.0f);
