@@ -355,7 +355,11 @@ TEST_F(ExportTest, ContextMenuSavesCopiesAndExportsAndChangesNothingElse) {
         for (QAction* action : menu->actions())
             actions << action->text();
     });
-    EXPECT_EQ(actions, (QStringList{"Save Picture As…", "Copy Picture", "Export Data As CSV…"}));
+    // The export items first; the items that read numbers off the picture after them.
+    EXPECT_EQ(actions,
+              (QStringList{"Save Picture As…", "Copy Picture", "Export Data As CSV…", "",
+                           "Show Colour Key", "Fix Colour Range…", "Automatic Colour Range", "",
+                           "Mark This Time…", "Clear Time Mark"}));
     QTest::qWait(30);
     EXPECT_FALSE(Form1->RedrawPending);
     EXPECT_EQ(Form1->Panel1->grabFramebuffer(), shown);
