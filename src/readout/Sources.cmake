@@ -1,7 +1,10 @@
 list(APPEND TESSAPLOT_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Picking.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ReadoutText.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ColourKeyMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PointerReadout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ReadingMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TimeMarkMenu.cpp
 )

@@ -51,8 +51,10 @@ public:
 protected:
     void paintGL() override {
         GlPanel::paintGL();
-        if (onPaint)
+        if (onPaint) {
             onPaint();
+            notePictureShown();
+        }
     }
 };
 
@@ -228,6 +230,7 @@ void TForm3::DrawPicture() {
         BuildSectionPicture(input.section, input.extents, latin1(input.variable),
                             latin1(QString::fromStdString(LocaleDecimalSeparator())));
     ShownSection = input.section;
+    ShownCurve = picture.curve;
     XTitle = picture.xTitle.text;
     YTitle = picture.yTitle.text;
     for (size_t i = 0; i < 6; ++i) {
