@@ -64,14 +64,18 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
         points.recordsKey = kept.storeGeneration * 2 + (kept.threeD ? 1 : 0);
         return points;
     };
-    source.text = [&form](unsigned index) {
+    source.text = [&form, panel](unsigned index) {
         const FieldPoint& p = form.FieldPoints[index];
         const FieldDrawInputs& inputs = *form.fieldViewState->shownField;
         const std::string separator = LocaleDecimalSeparator();
         const std::string time = ReadoutLine("Time (min.)", p.Time, kTimeTickPattern, separator);
+        // A flat Fabric or Fibers picture titles its value axis with the thickness;
+        // the value still is the quantity's.
+        const std::string& valueTitle =
+            panel == form.Panel8 ? inputs.thicknessCaption : inputs.variableCaption;
         if (!inputs.threeD)
-            return lines({time, ReadoutLine(inputs.thicknessCaption, p.Value,
-                                            inputs.valueTickPattern, separator)});
+            return lines(
+                {time, ReadoutLine(valueTitle, p.Value, inputs.valueTickPattern, separator)});
         return lines(
             {time, ReadoutLine("Thickness (cm)", p.Position, kPositionTickPattern, separator),
              ReadoutLine(inputs.variableCaption, p.Value, inputs.valueTickPattern, separator)});

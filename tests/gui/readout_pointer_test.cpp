@@ -79,6 +79,8 @@ QPoint pointerInColumn(GlPanel* panel, int column, int row) {
 
 class PointerReadoutTest : public FieldViewTest {};
 
+constexpr int kCurveSamples = 20000;
+
 TEST_F(PointerReadoutTest, MeshShowsTheRecordUnderThePointerAfterNavigationAndChangesNothing) {
     // 25,000 steps of six nodes: 150,000 records. One record stands far out of the
     // rest, so it is the vertex nearest its own pixel whatever the view.
@@ -198,21 +200,20 @@ void checkUndrawnSample(const CurvePage& page) {
 }
 
 TEST_F(PointerReadoutTest, EachCurveShowsTheSampleNearestThePointersTimeEvenWhenNotDrawn) {
-    constexpr int count = 20000;
     const QString directory = dataDir.filePath(QStringLiteral("curves"));
     ASSERT_TRUE(QDir().mkpath(directory));
     const fs::path dir(directory.toStdString());
-    std::string body, comfort;
+    std::string bodyTable, comfortTable;
     char line[160];
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < kCurveSamples; ++i) {
         std::snprintf(line, sizeof line, "%.9g\t%.9g\n", 0.01 * i, noise(i));
-        body += line;
+        bodyTable += line;
         std::snprintf(line, sizeof line, "%.9g\t1\t2\t3\t4\t5\t6\t%.9g\t%.9g\t%.9g\n", 0.01 * i,
                       noise(i), noise(i + 7), noise(i + 13));
-        comfort += line;
+        comfortTable += line;
     }
-    ASSERT_TRUE(sample::WriteTextFile(dir / "BodyProperty.dat", body));
-    ASSERT_TRUE(sample::WriteTextFile(dir / "Comfort.dat", comfort));
+    ASSERT_TRUE(sample::WriteTextFile(dir / "BodyProperty.dat", bodyTable));
+    ASSERT_TRUE(sample::WriteTextFile(dir / "Comfort.dat", comfortTable));
     ASSERT_TRUE(sample::WriteTextFile(dir / "Fabrics.dat", "0\t0\t1\t1\t1\t0\t55\t1\t20\t0.5\n"));
     openDataSet(directory);
 
@@ -223,7 +224,7 @@ TEST_F(PointerReadoutTest, EachCurveShowsTheSampleNearestThePointersTimeEvenWhen
                                QString::fromStdString(FormatWithPattern(
                                    p.Value, Form1->fieldViewState->shownField->valueTickPattern))};
     };
-    const CurvePage body{
+    const CurvePage bodyPairs{
         "BodyProperty",
         [](PointerReadoutTest&, int) {
             Form1->SetActivePage(Form1->TabSheet3);
@@ -231,25 +232,18 @@ TEST_F(PointerReadoutTest, EachCurveShowsTheSampleNearestThePointersTimeEvenWhen
             ASSERT_TRUE(PointerReadoutTest::waitForRedraw());
             Form1->RadioGroup3->SetItemIndex(0);
             Form1->BitBtn7Click();
-            ASSERT_EQ(Form1->PointCount, count);
+            ASSERT_EQ(Form1->PointCount, kCurveSamples);
         },
         [] { return Form1->Panel8; },
-        [] { return Form1->fieldViewState->keptMesh.mesh.vertices; },
+        [] {
+            std::vector<float> xy;
+            const auto& v = Form1->fieldViewState->keptMesh.mesh.vertices;
+            for (std::size_t i = 0; i + 2 < v.size(); i += 3)
+                xy.insert(xy.end(), {v[i], v[i + 1]});
+            return xy;
+        },
         0.0f,
         bodyTimeAndValue};
-    // The kept mesh is x, y, z per record: as pairs for the helper.
-    const CurvePage bodyPairs{body.name,
-                              body.show,
-                              body.panel,
-                              [] {
-                                  std::vector<float> xy;
-                                  const auto& v = Form1->fieldViewState->keptMesh.mesh.vertices;
-                                  for (std::size_t i = 0; i + 2 < v.size(); i += 3)
-                                      xy.insert(xy.end(), {v[i], v[i + 1]});
-                                  return xy;
-                              },
-                              0.0f,
-                              body.texts};
     const CurvePage chart{
         "BodyComfort",
         [](PointerReadoutTest&, int) {
@@ -259,7 +253,7 @@ TEST_F(PointerReadoutTest, EachCurveShowsTheSampleNearestThePointersTimeEvenWhen
             do
                 Form1->Timer2Timer();
             while (Form1->ComfortReadPending());
-            ASSERT_EQ(Form1->ComfortCount, count);
+            ASSERT_EQ(Form1->ComfortCount, kCurveSamples);
         },
         [] { return Form1->Panel16; },
         [] {
@@ -281,7 +275,7 @@ TEST_F(PointerReadoutTest, EachCurveShowsTheSampleNearestThePointersTimeEvenWhen
                                    QString::fromLatin1(band.data(), band.size()) + ")"};
         }};
     for (const CurvePage* page : {&bodyPairs, &chart}) {
-        page->show(*this, count);
+        page->show(*this, kCurveSamples);
         if (HasFatalFailure())
             return;
         const QImage before = page->panel()->grabFramebuffer();
