@@ -16,8 +16,10 @@
 
 #include "SampleData.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,6 +30,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,10 +52,28 @@ QLabel* labelOf(GlPanel* panel) {
     return readout != nullptr ? readout->label() : nullptr;
 }
 
-// A real pointer move, then the label's text; empty when it is hidden.
+// Where the last pointer move over a watched panel arrived.
+class MoveWatch : public QObject {
+public:
+    std::optional<QPoint> last;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove)
+            last = static_cast<QMouseEvent*>(event)->position().toPoint();
+        return false;
+    }
+};
+
+// A real pointer move, then the label's text once the move has arrived; empty when the
+// label is hidden. The window system may hand the move over a little later.
 QString hoverAt(GlPanel* panel, QPoint at) {
+    MoveWatch watch;
+    panel->installEventFilter(&watch);
     QTest::mouseMove(panel, at);
-    QCoreApplication::processEvents();
+    QDeadlineTimer deadline(3000);
+    while (watch.last != at && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    panel->removeEventFilter(&watch);
+    EXPECT_EQ(watch.last, std::optional<QPoint>(at)) << "the move never arrived";
     QLabel* label = labelOf(panel);
     return label != nullptr && label->isVisible() ? label->text() : QString();
 }
@@ -124,8 +145,7 @@ TEST_F(PointerReadoutTest, MeshShowsTheRecordUnderThePointerAfterNavigationAndCh
     EXPECT_TRUE(hoverAt(panel, {2, 2}).isEmpty());
     EXPECT_FALSE(hoverAt(panel, at).isEmpty());
     QTest::mouseMove(Form1->RadioGroup1, {3, 3});
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(labelOf(panel)->isVisible());
+    EXPECT_TRUE(waitFor([&] { return !labelOf(panel)->isVisible(); }));
 
     // Hovering took no step, asked for no redraw and left every pixel as it was.
     EXPECT_FALSE(Form1->RedrawPending);
@@ -135,7 +155,7 @@ TEST_F(PointerReadoutTest, MeshShowsTheRecordUnderThePointerAfterNavigationAndCh
     // A drag still turns the view, and no label shows while the button is held.
     QTest::mousePress(panel, Qt::LeftButton, {}, {100, 100});
     QTest::mouseMove(panel, {100, 160});
-    QCoreApplication::processEvents();
+    QTest::qWait(50);
     EXPECT_FALSE(labelOf(panel)->isVisible());
     QTest::mouseRelease(panel, Qt::LeftButton, {}, {100, 160});
     ASSERT_TRUE(waitFor([&] { return !NearlyEqual(CurrentModelView(panel), view, 0.0f); }));
