@@ -226,10 +226,12 @@ TEST_F(PointerReadoutTest, EachCurveShowsTheSampleNearestThePointersTimeEvenWhen
     std::string bodyTable, comfortTable;
     char line[160];
     for (int i = 0; i < kCurveSamples; ++i) {
-        std::snprintf(line, sizeof line, "%.9g\t%.9g\n", 0.01 * i, noise(i));
+        // Slow waves with a jitter: every pixel column holds samples it does not draw.
+        const double wave = std::sin(i / 1500.0);
+        std::snprintf(line, sizeof line, "%.9g\t%.9g\n", 0.01 * i, 33 + 3 * wave + noise(i) / 50);
         bodyTable += line;
         std::snprintf(line, sizeof line, "%.9g\t1\t2\t3\t4\t5\t6\t%.9g\t%.9g\t%.9g\n", 0.01 * i,
-                      noise(i), noise(i + 7), noise(i + 13));
+                      noise(i), 50 + 35 * wave + noise(i + 7) / 10, noise(i + 13));
         comfortTable += line;
     }
     ASSERT_TRUE(sample::WriteTextFile(dir / "BodyProperty.dat", bodyTable));
