@@ -47,6 +47,8 @@ void GlPanel::notePictureShown() {
     ++m_shownGeneration;
     if (hasContext() && QOpenGLContext::currentContext() == context())
         m_shownMapping = CurrentWindowMapping();
+    if (onPictureShown)
+        onPictureShown();
 }
 
 void GlPanel::setFramebufferRecreatedHandler(std::function<void()> handler) {

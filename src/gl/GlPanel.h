@@ -51,6 +51,8 @@ public:
     void notePictureShown();
     const WindowMapping& shownMapping() const { return m_shownMapping; }
     std::uint64_t shownGeneration() const { return m_shownGeneration; }
+    // Called after a picture was shown; it must not draw.
+    std::function<void()> onPictureShown;
 
     // Mouse hooks for the navigation of the main window. Moves come with a button held
     // only, as they did before the panel tracked the pointer for its readout.

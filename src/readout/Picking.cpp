@@ -16,6 +16,7 @@ constexpr double kMaxCells = 1 << 20;
 
 void ScreenPicker::clear() {
     m_count = 0;
+    m_columns = m_rows = 0;
     m_x.clear();
     m_y.clear();
     m_cellStart.clear();
@@ -23,7 +24,8 @@ void ScreenPicker::clear() {
     m_byX.clear();
 }
 
-void ScreenPicker::build(const PolylinePoints& points, const WindowMapping& mapping, double cell) {
+void ScreenPicker::build(const PolylinePoints& points, const WindowMapping& mapping,
+                         Question question, double cell) {
     clear();
     m_count = points.count;
     m_x.resize(m_count);
@@ -44,6 +46,14 @@ void ScreenPicker::build(const PolylinePoints& points, const WindowMapping& mapp
         }
     }
 
+    if (question == Question::AlongX) {
+        sortByX();
+        return;
+    }
+    buildGrid(minX, maxX, minY, maxY, cell);
+}
+
+void ScreenPicker::sortByX() {
     m_byX.resize(m_count);
     std::iota(m_byX.begin(), m_byX.end(), 0u);
     // Times are stored in order almost always: then there is nothing to sort.
@@ -54,48 +64,57 @@ void ScreenPicker::build(const PolylinePoints& points, const WindowMapping& mapp
     };
     if (!std::is_sorted(m_byX.begin(), m_byX.end(), byX))
         std::stable_sort(m_byX.begin(), m_byX.end(), byX);
+}
 
-    if (!(minX <= maxX)) {
-        m_columns = m_rows = 0;
+void ScreenPicker::buildGrid(double minX, double maxX, double minY, double maxY, double cell) {
+    m_columns = m_rows = 0;
+    if (!(minX <= maxX))
         return;
-    }
     m_cell = std::max(cell, 1e-6);
     const double area = (maxX - minX) / m_cell * ((maxY - minY) / m_cell);
     if (area > kMaxCells)
         m_cell *= std::sqrt(area / kMaxCells);
+    m_perCell = 1.0 / m_cell;
     m_x0 = minX;
     m_y0 = minY;
-    m_columns = static_cast<int>((maxX - minX) / m_cell) + 1;
-    m_rows = static_cast<int>((maxY - minY) / m_cell) + 1;
+    m_columns = cellIndex(maxX, minX) + 1;
+    m_rows = cellIndex(maxY, minY) + 1;
     const std::size_t cells = static_cast<std::size_t>(m_columns) * m_rows;
     m_cellStart.assign(cells + 1, 0);
-    const auto cellOf = [this](std::size_t i) {
-        const int cx = static_cast<int>((m_x[i] - m_x0) / m_cell);
-        const int cy = static_cast<int>((m_y[i] - m_y0) / m_cell);
-        return static_cast<std::size_t>(std::clamp(cy, 0, m_rows - 1)) * m_columns +
-               static_cast<std::size_t>(std::clamp(cx, 0, m_columns - 1));
-    };
-    const auto placed = [this](std::size_t i) {
-        return std::isfinite(m_x[i]) && std::isfinite(m_y[i]);
-    };
-    for (std::size_t i = 0; i < m_count; ++i)
-        if (placed(i))
-            ++m_cellStart[cellOf(i) + 1];
+    // One pass places every point in its cell, a second files it there: the grid of a
+    // new view is ready at the first move after it, within a few milliseconds.
+    constexpr unsigned kNowhere = ~0u;
+    m_cellOf.resize(m_count);
+    for (std::size_t i = 0; i < m_count; ++i) {
+        if (!std::isfinite(m_x[i]) || !std::isfinite(m_y[i])) {
+            m_cellOf[i] = kNowhere;
+            continue;
+        }
+        const int cx = std::clamp(cellIndex(m_x[i], m_x0), 0, m_columns - 1);
+        const int cy = std::clamp(cellIndex(m_y[i], m_y0), 0, m_rows - 1);
+        m_cellOf[i] = static_cast<unsigned>(cy * m_columns + cx);
+        ++m_cellStart[m_cellOf[i] + 1];
+    }
     std::partial_sum(m_cellStart.begin(), m_cellStart.end(), m_cellStart.begin());
     m_inCell.resize(m_cellStart.back());
-    std::vector<unsigned> next(m_cellStart.begin(), m_cellStart.end() - 1);
+    m_next.assign(m_cellStart.begin(), m_cellStart.end() - 1);
     for (std::size_t i = 0; i < m_count; ++i)
-        if (placed(i))
-            m_inCell[next[cellOf(i)]++] = static_cast<unsigned>(i);
+        if (m_cellOf[i] != kNowhere)
+            m_inCell[m_next[m_cellOf[i]]++] = static_cast<unsigned>(i);
+}
+
+// The same arithmetic for placing a point and for asking around the pointer, so a point
+// on a cell's edge is found from either side.
+int ScreenPicker::cellIndex(double at, double origin) const {
+    const double cell = std::floor((at - origin) * m_perCell);
+    return static_cast<int>(std::clamp(cell, -1.0, 2.0 * kMaxCells));
 }
 
 std::optional<unsigned> ScreenPicker::nearest(double x, double y, double radius) const {
     if (m_columns == 0 || !(radius >= 0))
         return std::nullopt;
-    const int c0 = static_cast<int>(std::floor((x - radius - m_x0) / m_cell));
-    const int c1 = static_cast<int>(std::floor((x + radius - m_x0) / m_cell));
-    const int r0 = static_cast<int>(std::floor((y - radius - m_y0) / m_cell));
-    const int r1 = static_cast<int>(std::floor((y + radius - m_y0) / m_cell));
+    const int c0 = cellIndex(x - radius, m_x0), c1 = cellIndex(x + radius, m_x0);
+    const int r0 = cellIndex(y - radius, m_y0), r1 = cellIndex(y + radius, m_y0);
     if (c1 < 0 || r1 < 0 || c0 >= m_columns || r0 >= m_rows)
         return std::nullopt;
     double best = radius * radius;

@@ -15,6 +15,7 @@
 
 #include <QColor>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
@@ -162,27 +163,59 @@ PointerReadout::PointerReadout(GlPanel* panel, ReadoutSource source)
     m_label->setFont(panel->window()->font());
     m_label->hide();
     panel->installEventFilter(this);
+    // A new picture under a resting pointer (following, a step from a tool button):
+    // its grid is made in the next idle slot, so the first move over it costs no more
+    // than any other. Not while a drag takes one step after another.
+    panel->onPictureShown = [this] {
+        if (m_panel->underMouse() && QGuiApplication::mouseButtons() == Qt::NoButton)
+            prepareSoon();
+    };
 }
 
 PointerReadout::~PointerReadout() = default;
 
+bool PointerReadout::prepare(const ReadoutPoints& points) {
+    if (m_panel->shownGeneration() == 0 || points.points.count == 0)
+        return false;
+    // Built per view and per load, never per move.
+    if (!m_built || m_builtGeneration != m_panel->shownGeneration() ||
+        m_builtKey != points.recordsKey || m_builtCoords != points.points.coords ||
+        m_builtCount != points.points.count) {
+        m_picker.build(points.points, m_panel->shownMapping(),
+                       points.alongTime ? ScreenPicker::Question::AlongX
+                                        : ScreenPicker::Question::Nearest,
+                       kPickRadius * m_panel->devicePixelRatioF());
+        m_built = true;
+        m_builtGeneration = m_panel->shownGeneration();
+        m_builtKey = points.recordsKey;
+        m_builtCoords = points.points.coords;
+        m_builtCount = points.points.count;
+    }
+    return true;
+}
+
+void PointerReadout::prepareSoon() {
+    if (m_prepareQueued)
+        return;
+    m_prepareQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_prepareQueued = false;
+            if (ReadInProgress() || !m_panel->underMouse())
+                return;
+            if (const std::optional<ReadoutPoints> points = m_source.points())
+                prepare(*points);
+        },
+        Qt::QueuedConnection);
+}
+
 std::optional<unsigned> PointerReadout::pick(QPoint at) {
     const std::optional<ReadoutPoints> points = m_source.points ? m_source.points() : std::nullopt;
-    if (!points || points->points.count == 0 || m_panel->shownGeneration() == 0)
+    if (!points || !prepare(*points))
         return std::nullopt;
     const double ratio = m_panel->devicePixelRatioF();
     const double radius = kPickRadius * ratio;
-    // Built per view and per load, never per move.
-    if (!m_built || m_builtGeneration != m_panel->shownGeneration() ||
-        m_builtKey != points->recordsKey || m_builtCoords != points->points.coords ||
-        m_builtCount != points->points.count) {
-        m_picker.build(points->points, m_panel->shownMapping(), radius);
-        m_built = true;
-        m_builtGeneration = m_panel->shownGeneration();
-        m_builtKey = points->recordsKey;
-        m_builtCoords = points->points.coords;
-        m_builtCount = points->points.count;
-    }
     // The pixel's centre, in OpenGL's window coordinates (origin lower left).
     const double x = (at.x() + 0.5) * ratio;
     const double y = DeviceSize(m_panel).height() - (at.y() + 0.5) * ratio;

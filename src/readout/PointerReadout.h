@@ -50,6 +50,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The picker made for the picture shown now, if it is not yet; false when the
+    // picture has no points to read.
+    bool prepare(const ReadoutPoints& points);
+    void prepareSoon();
     void pointerAt(QPoint at);
     void hide();
 
@@ -58,6 +62,7 @@ private:
     QLabel* m_label;
     ScreenPicker m_picker;
     bool m_built = false;
+    bool m_prepareQueued = false;
     std::uint64_t m_builtGeneration = 0;
     std::uint64_t m_builtKey = 0;
     const float* m_builtCoords = nullptr;

@@ -110,9 +110,11 @@ TEST(ReadoutPickingTest, GridAgreesWithWalkingEveryPoint) {
         for (int i = 0; i < c.count; ++i)
             for (int axis = 0; axis < 3; ++axis)
                 xyz.push_back(c.coord(i, c.count, axis));
-        ScreenPicker picker;
         const double radius = 6.0;
-        picker.build({xyz.data(), 3, static_cast<std::size_t>(c.count)}, c.mapping, radius);
+        const PolylinePoints points{xyz.data(), 3, static_cast<std::size_t>(c.count)};
+        ScreenPicker picker, alongX;
+        picker.build(points, c.mapping, ScreenPicker::Question::Nearest, radius);
+        alongX.build(points, c.mapping, ScreenPicker::Question::AlongX);
         std::uniform_real_distribution<double> across(-400.0, 900.0);
         for (int q = 0; q < 400; ++q) {
             double x = across(random), y = across(random);
@@ -126,7 +128,7 @@ TEST(ReadoutPickingTest, GridAgreesWithWalkingEveryPoint) {
             }
             ASSERT_EQ(picker.nearest(x, y, radius), nearestByWalking(xyz, c.mapping, x, y, radius))
                 << c.name << " at " << x << ", " << y;
-            ASSERT_EQ(picker.nearestAlongX(x, y), nearestInXByWalking(xyz, c.mapping, x, y))
+            ASSERT_EQ(alongX.nearestAlongX(x, y), nearestInXByWalking(xyz, c.mapping, x, y))
                 << c.name << " at " << x << ", " << y;
         }
     }
