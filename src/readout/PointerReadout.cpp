@@ -165,9 +165,11 @@ PointerReadout::PointerReadout(GlPanel* panel, ReadoutSource source)
     panel->installEventFilter(this);
     // A new picture under a resting pointer (following, a step from a tool button):
     // its grid is made in the next idle slot, so the first move over it costs no more
-    // than any other. Not while a drag takes one step after another.
+    // than any other, and a label still showing is read again. Not while a drag takes
+    // one step after another.
     panel->onPictureShown = [this] {
-        if (m_panel->underMouse() && QGuiApplication::mouseButtons() == Qt::NoButton)
+        if (m_label->isVisible() ||
+            (m_panel->underMouse() && QGuiApplication::mouseButtons() == Qt::NoButton))
             prepareSoon();
     };
 }
@@ -202,9 +204,14 @@ void PointerReadout::prepareSoon() {
         this,
         [this] {
             m_prepareQueued = false;
-            if (ReadInProgress() || !m_panel->underMouse())
+            if (ReadInProgress() || !m_panel->underMouse()) {
+                hide();
                 return;
-            if (const std::optional<ReadoutPoints> points = m_source.points())
+            }
+            // A label left showing reads the new picture at the resting pointer.
+            if (m_label->isVisible())
+                pointerAt(m_lastPointer);
+            else if (const std::optional<ReadoutPoints> points = m_source.points())
                 prepare(*points);
         },
         Qt::QueuedConnection);
@@ -234,6 +241,7 @@ std::optional<unsigned> PointerReadout::pick(QPoint at) {
 }
 
 void PointerReadout::pointerAt(QPoint at) {
+    m_lastPointer = at;
     // A read in progress may be refilling the records the picker points into.
     const std::optional<unsigned> index = ReadInProgress() ? std::nullopt : pick(at);
     if (!index) {

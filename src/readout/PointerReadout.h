@@ -63,6 +63,7 @@ private:
     ScreenPicker m_picker;
     bool m_built = false;
     bool m_prepareQueued = false;
+    QPoint m_lastPointer;
     std::uint64_t m_builtGeneration = 0;
     std::uint64_t m_builtKey = 0;
     const float* m_builtCoords = nullptr;
