@@ -5,6 +5,7 @@
 #include "dataset/Unit4.h"
 #include "export/ExportMenu.h"
 #include "fieldview/Colorselection1.h"
+#include "readout/PointerReadout.h"
 #include "section2d/Image2d.h"
 
 #include <QSurfaceFormat>
@@ -49,6 +50,7 @@ bool CreateForms() {
     Form3 = new TForm3();
     Form4 = new TForm4();
     AttachExportMenus();
+    AttachPointerReadouts();
     return !Form1->CloseRequested();
 }
 

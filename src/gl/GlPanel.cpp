@@ -1,5 +1,6 @@
 #include "gl/GlPanel.h"
 
+#include "gl/DrawReduction.h"
 #include "gl/DrawingState.h"
 
 #include <QMouseEvent>
@@ -38,7 +39,16 @@ QSize DeviceSize(const QWidget* widget) {
 }
 
 void GlPanel::present() {
+    notePictureShown();
     update();
+}
+
+void GlPanel::notePictureShown() {
+    ++m_shownGeneration;
+    if (hasContext() && QOpenGLContext::currentContext() == context())
+        m_shownMapping = CurrentWindowMapping();
+    if (onPictureShown)
+        onPictureShown();
 }
 
 void GlPanel::setFramebufferRecreatedHandler(std::function<void()> handler) {
@@ -98,7 +108,7 @@ void GlPanel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void GlPanel::mouseMoveEvent(QMouseEvent* event) {
-    if (onMouseMove)
+    if (onMouseMove && (event->buttons() != Qt::NoButton || !hasMouseTracking()))
         onMouseMove(event);
     event->accept();
 }

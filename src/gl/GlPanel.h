@@ -1,7 +1,10 @@
 #pragma once
 
+#include "gl/WindowMapping.h"
+
 #include <QOpenGLWidget>
 
+#include <cstdint>
 #include <functional>
 
 namespace tessaplot {
@@ -41,7 +44,18 @@ public:
     // Called once, right after the context was created.
     void setContextCreatedHandler(std::function<void()> handler);
 
-    // Mouse hooks for the navigation of the main window.
+    // The view of the picture last shown, to read its points off the screen, and a
+    // count of the pictures shown (a new one may have a new view or new records).
+    // present() takes them; an owner that draws in paintGL calls notePictureShown()
+    // with its context current after drawing.
+    void notePictureShown();
+    const WindowMapping& shownMapping() const { return m_shownMapping; }
+    std::uint64_t shownGeneration() const { return m_shownGeneration; }
+    // Called after a picture was shown; it must not draw.
+    std::function<void()> onPictureShown;
+
+    // Mouse hooks for the navigation of the main window. Moves come with a button held
+    // only, as they did before the panel tracked the pointer for its readout.
     std::function<void(QMouseEvent*)> onMousePress;
     std::function<void(QMouseEvent*)> onMouseMove;
     std::function<void(QMouseEvent*)> onDoubleClick;
@@ -63,6 +77,8 @@ private:
     std::function<void()> m_surfaceSetup;
     std::function<void()> m_framebufferRecreated;
     std::function<void()> m_contextCreated;
+    WindowMapping m_shownMapping;
+    std::uint64_t m_shownGeneration = 0;
 };
 
 // `logical` window pixels of `widget` in device pixels, as its framebuffer has them.

@@ -52,8 +52,10 @@ public:
 protected:
     void paintGL() override {
         GlPanel::paintGL();
-        if (onPaint)
+        if (onPaint) {
             onPaint();
+            notePictureShown();
+        }
     }
 };
 
@@ -229,6 +231,7 @@ void TForm3::DrawPicture() {
         BuildSectionPicture(input.section, input.extents, latin1(input.variable),
                             latin1(QString::fromStdString(LocaleDecimalSeparator())));
     ShownSection = input.section;
+    ShownCurve = picture.curve;
     XTitle = picture.xTitle.text;
     YTitle = picture.yTitle.text;
     for (size_t i = 0; i < 6; ++i) {

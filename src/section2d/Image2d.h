@@ -35,6 +35,8 @@ public:
     std::array<std::string, 6> XTickText, YTickText;
     // The section the last paint drew, in the table's units.
     Section ShownSection;
+    // Its points as drawn, in model coordinates, one for each of ShownSection's.
+    std::vector<SectionPoint> ShownCurve;
 
     QStatusBar* StatusBar1 = nullptr;
     QFrame* Panel1 = nullptr;

@@ -1,0 +1,36 @@
+#include "readout/ReadoutText.h"
+
+#include "text/FormatPattern.h"
+
+namespace tessaplot {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+TitleParts SplitTitle(std::string_view title) {
+    const std::string_view whole = trimmed(title);
+    const auto open = whole.rfind('(');
+    if (whole.empty() || whole.back() != ')' || open == std::string_view::npos || open == 0)
+        return {std::string(whole), {}};
+    return {std::string(trimmed(whole.substr(0, open))),
+            std::string(trimmed(whole.substr(open + 1, whole.size() - open - 2)))};
+}
+
+std::string ReadoutLine(std::string_view title, double value, std::string_view pattern,
+                        std::string_view separator) {
+    const TitleParts parts = SplitTitle(title);
+    std::string line = parts.name + ": " + FormatWithPattern(value, pattern, separator);
+    if (!parts.unit.empty())
+        line += " " + parts.unit;
+    return line;
+}
+
+} // namespace tessaplot
