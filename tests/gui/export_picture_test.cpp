@@ -11,6 +11,7 @@
 #include "fieldview/FrameGeometry.h"
 #include "gl/GlPanel.h"
 #include "section2d/Image2d.h"
+#include "support/ContextMenu.h"
 #include "support/ModalAnswerer.h"
 #include "support/fieldview_fixture.h"
 
@@ -137,32 +138,6 @@ private:
 };
 
 // Runs `inMenu` on the context menu of `panel` once it is up, then closes it.
-void withContextMenu(GlPanel* panel, const std::function<void(QMenu*)>& inMenu) {
-    bool seen = false;
-    QTimer::singleShot(20, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        seen = true;
-        inMenu(menu);
-        if (menu->isVisible())
-            menu->close();
-    });
-    const QPoint at(100, 100);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, panel->mapToGlobal(at));
-    QCoreApplication::sendEvent(panel, &event);
-    EXPECT_TRUE(seen);
-}
-
-void chooseAction(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions())
-        if (action->text() == text) {
-            // Triggered once the menu's own loop has ended, as a click does.
-            menu->setActiveAction(action);
-            QTest::keyClick(menu, Qt::Key_Return);
-            return;
-        }
-    ADD_FAILURE() << "no action " << text.toStdString();
-}
 
 int svgSegments(const QByteArray& bytes) {
     int segments = 0;
@@ -351,7 +326,7 @@ TEST_F(ExportTest, ContextMenuSavesCopiesAndExportsAndChangesNothingElse) {
     const QImage shown = Form1->Panel1->grabFramebuffer();
 
     QStringList actions;
-    withContextMenu(Form1->Panel1, [&](QMenu* menu) {
+    WithContextMenu(Form1->Panel1, [&](QMenu* menu) {
         for (QAction* action : menu->actions())
             actions << action->text();
     });
@@ -368,7 +343,7 @@ TEST_F(ExportTest, ContextMenuSavesCopiesAndExportsAndChangesNothingElse) {
 
     FileDialogAnswerer answerer;
     answerer.path = file("chosen.pdf");
-    withContextMenu(Form1->Panel1, [](QMenu* menu) { chooseAction(menu, "Save Picture As…"); });
+    WithContextMenu(Form1->Panel1, [](QMenu* menu) { ChooseMenuItem(menu, "Save Picture As…"); });
     EXPECT_EQ(answerer.offered, "sample-run_Fabric_layer1_Temperature.png");
     QFile pdf(file("chosen.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
@@ -377,19 +352,20 @@ TEST_F(ExportTest, ContextMenuSavesCopiesAndExportsAndChangesNothingElse) {
         << "the shown variable, not the one chosen since";
 
     answerer.path = file("data.csv");
-    withContextMenu(Form1->Panel1, [](QMenu* menu) { chooseAction(menu, "Export Data As CSV…"); });
+    WithContextMenu(Form1->Panel1,
+                    [](QMenu* menu) { ChooseMenuItem(menu, "Export Data As CSV…"); });
     EXPECT_EQ(answerer.offered, "sample-run_Fabric_layer1_Temperature.csv");
     QFile csv(file("data.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     QStringList header;
     EXPECT_EQ(static_cast<int>(readCsv(csv.readAll(), header).size()), Form1->PointCount);
 
-    withContextMenu(Form1->Panel1, [](QMenu* menu) { chooseAction(menu, "Copy Picture"); });
+    WithContextMenu(Form1->Panel1, [](QMenu* menu) { ChooseMenuItem(menu, "Copy Picture"); });
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(shown.format()), shown);
 
     // A write that fails says so once and leaves nothing behind.
     answerer.path = file("missing-dir/picture.png");
-    withContextMenu(Form1->Panel1, [](QMenu* menu) { chooseAction(menu, "Save Picture As…"); });
+    WithContextMenu(Form1->Panel1, [](QMenu* menu) { ChooseMenuItem(menu, "Save Picture As…"); });
     ASSERT_EQ(answerer.messages.size(), 1);
     EXPECT_TRUE(answerer.messages.front().startsWith("The picture could not be saved as "));
     EXPECT_TRUE(answerer.messages.front().contains("missing-dir"));

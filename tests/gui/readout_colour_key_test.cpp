@@ -9,18 +9,19 @@
 #include "fieldview/FrameGeometry.h"
 #include "gl/GlPanel.h"
 #include "readout/ColourKeyDrawing.h"
+#include "support/ContextMenu.h"
 #include "support/ModalAnswerer.h"
 #include "support/fieldview_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QPushButton>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -40,34 +41,11 @@ protected:
         ASSERT_GT(Form1->PointCount, 0);
         ASSERT_TRUE(waitForRedraw());
     }
-    // The panel's context menu, opened by a real event; `inMenu` sees it open.
     static QStringList withMenu(GlPanel* panel, const std::function<void(QMenu*)>& inMenu) {
-        QStringList texts;
-        QTimer::singleShot(20, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(menu, nullptr);
-            for (QAction* action : menu->actions())
-                texts << action->text();
-            inMenu(menu);
-            if (menu->isVisible())
-                menu->close();
-        });
-        const QPoint at(100, 100);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, panel->mapToGlobal(at));
-        QCoreApplication::sendEvent(panel, &event);
-        return texts;
+        return WithContextMenu(panel, inMenu);
     }
     static void choose(GlPanel* panel, const QString& text) {
-        withMenu(panel, [&text](QMenu* menu) {
-            for (QAction* action : menu->actions())
-                if (action->text() == text) {
-                    ASSERT_TRUE(action->isEnabled()) << text.toStdString();
-                    menu->setActiveAction(action);
-                    QTest::keyClick(menu, Qt::Key_Return);
-                    return;
-                }
-            ADD_FAILURE() << "no item " << text.toStdString();
-        });
+        WithContextMenu(panel, [&text](QMenu* menu) { ChooseMenuItem(menu, text); });
         QTest::qWait(20);
     }
     // "Fix Colour Range…" with each pair typed in turn and OK pressed; what the dialog

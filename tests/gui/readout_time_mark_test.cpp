@@ -11,6 +11,7 @@
 #include "readout/ReadingState.h"
 #include "readout/TimeMarkView.h"
 #include "section2d/Image2d.h"
+#include "support/ContextMenu.h"
 #include "support/ModalAnswerer.h"
 #include "support/fieldview_fixture.h"
 #include "text/FormatPattern.h"
@@ -85,23 +86,8 @@ protected:
 
     // Opens the panel's context menu at `at` and chooses the item starting with `text`.
     static void choose(GlPanel* panel, QPoint at, const QString& text) {
-        bool seen = false;
-        QTimer::singleShot(20, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(menu, nullptr);
-            seen = true;
-            for (QAction* action : menu->actions())
-                if (action->text().startsWith(text)) {
-                    menu->setActiveAction(action);
-                    QTest::keyClick(menu, Qt::Key_Return);
-                    return;
-                }
-            menu->close();
-            ADD_FAILURE() << "no item " << text.toStdString();
-        });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, panel->mapToGlobal(at));
-        QCoreApplication::sendEvent(panel, &event);
-        EXPECT_TRUE(seen);
+        WithContextMenu(
+            panel, [&text](QMenu* menu) { ChooseMenuItem(menu, text); }, at);
     }
 
     // Where the line for t goes, from the stated layout of each picture rather than from
