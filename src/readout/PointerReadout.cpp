@@ -169,7 +169,7 @@ PointerReadout::PointerReadout(GlPanel* panel, ReadoutSource source)
     // one step after another.
     panel->onPictureShown = [this] {
         if (m_label->isVisible() ||
-            (m_panel->underMouse() && QGuiApplication::mouseButtons() == Qt::NoButton))
+            (m_pointerInside && QGuiApplication::mouseButtons() == Qt::NoButton))
             prepareSoon();
     };
 }
@@ -204,7 +204,7 @@ void PointerReadout::prepareSoon() {
         this,
         [this] {
             m_prepareQueued = false;
-            if (ReadInProgress() || !m_panel->underMouse()) {
+            if (ReadInProgress() || !m_pointerInside) {
                 hide();
                 return;
             }
@@ -274,16 +274,20 @@ bool PointerReadout::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseMove: {
         const auto* move = static_cast<QMouseEvent*>(event);
-        if (move->buttons() == Qt::NoButton)
+        m_pointerInside = move->buttons() == Qt::NoButton;
+        if (m_pointerInside)
             pointerAt(move->position().toPoint());
         else
             hide();
         break;
     }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
     case QEvent::Leave:
     case QEvent::Hide:
+        m_pointerInside = false;
+        hide();
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
         hide();
         break;

@@ -64,6 +64,9 @@ private:
     bool m_built = false;
     bool m_prepareQueued = false;
     QPoint m_lastPointer;
+    // The pointer rests over the panel: a move with no button came and no leave since.
+    // Told by the panel's own events, so that it holds for whatever delivered them.
+    bool m_pointerInside = false;
     std::uint64_t m_builtGeneration = 0;
     std::uint64_t m_builtKey = 0;
     const float* m_builtCoords = nullptr;
