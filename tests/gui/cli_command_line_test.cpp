@@ -14,6 +14,7 @@
 #include "section2d/Image2d.h"
 #include "support/Forms.h"
 #include "support/ModalAnswerer.h"
+#include "support/ProgramRun.h"
 
 #include "SampleData.h"
 
@@ -112,33 +113,6 @@ TEST(CommandLineParsing, ChoicesAndTheirRefusals) {
     }
 }
 
-struct ProgramRun {
-    int status = -1;
-    QString out, err;
-};
-
-ProgramRun runProgram(const QStringList& arguments,
-                      const QString& program = QStringLiteral(PLOTVANE_PROGRAM)) {
-    QProcess process;
-    // In the sanitized build the program's leak check at exit meets the OpenGL driver
-    // unloaded, and its memory with no module to suppress it by (the window tests keep
-    // the driver loaded for that reason). The same drawing and writing is leak-checked
-    // in the window tests' own process.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":detect_leaks=0");
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    ProgramRun run;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        return run;
-    }
-    run.status = process.exitCode();
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
-
 class ExportCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -179,7 +153,7 @@ TEST_F(ExportCommandTest, EveryPageAndASectionToEveryFormatSilently) {
     };
     for (const Case& c : cases) {
         const ProgramRun run =
-            runProgram(QStringList{"--export", out(c.file)} + c.arguments + QStringList{dataSet()});
+            RunProgram(QStringList{"--export", out(c.file)} + c.arguments + QStringList{dataSet()});
         EXPECT_EQ(run.status, 0) << c.file.toStdString() << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty() && run.err.isEmpty())
             << c.file.toStdString() << ": " << run.err.toStdString();
@@ -223,7 +197,7 @@ TEST_F(ExportCommandTest, WrongChoicesNameTheValidOnesAndFailuresLeaveNothing) {
         {{"--variable", "Temperature(degree of C)", root.path()}, 1, "Lack Of Data Files!"},
     };
     for (const Case& c : cases) {
-        const ProgramRun run = runProgram(QStringList{"--export", out("x.png")} + c.arguments);
+        const ProgramRun run = RunProgram(QStringList{"--export", out("x.png")} + c.arguments);
         EXPECT_EQ(run.status, c.status) << c.says << ": " << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(out("x.png"))) << c.says;
@@ -237,19 +211,19 @@ TEST_F(ExportCommandTest, WrongChoicesNameTheValidOnesAndFailuresLeaveNothing) {
         ASSERT_TRUE(sparse.resize(qint64{10} << 30));
     }
     const ProgramRun noTable =
-        runProgram({"--export", out("x.png"), "--variable", "Temperature(degree of C)", broken});
+        RunProgram({"--export", out("x.png"), "--variable", "Temperature(degree of C)", broken});
     EXPECT_EQ(noTable.status, 1);
     EXPECT_EQ(noTable.err.count("is not a result table: no line end in its first 64 MB."), 1)
         << noTable.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(out("x.png")));
 
-    const ProgramRun unwritable = runProgram(
+    const ProgramRun unwritable = RunProgram(
         {"--export", out("no-such-dir/x.pdf"), "--variable", "Temperature(degree of C)", d});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_TRUE(unwritable.err.contains("no-such-dir")) << unwritable.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(out("no-such-dir")));
 
-    const ProgramRun help = runProgram({"--help"});
+    const ProgramRun help = RunProgram({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains("--section"));
 }
@@ -263,7 +237,7 @@ TEST_F(ExportCommandTest, ResultDirectoryNamedInBytesThatAreNoUtf8) {
     ASSERT_TRUE(sample::WriteDataSet(bytes, options));
     EXPECT_EQ(parse({PathFromBytes(bytes)}).action, CommandLine::Action::Start);
 
-    const ProgramRun run = runProgram(
+    const ProgramRun run = RunProgram(
         {"-c", "exec \"$0\" --export \"$1\" --variable \"$2\" \"$3/$(printf 'caf\\351')\"",
          QStringLiteral(PLOTVANE_PROGRAM), out("cafe.csv"), "Temperature(degree of C)",
          root.path()},
@@ -514,7 +488,7 @@ TEST_F(StartOnPictureTest, AChoiceTheDataSetLacksIsToldBeforeTheWindowShows) {
               1);
     EXPECT_TRUE(QString::fromStdString(::testing::internal::GetCapturedStderr())
                     .contains("Lack Of Data Files!"));
-    const ProgramRun run = runProgram({dataSet(), "--variable", "Humidity"});
+    const ProgramRun run = RunProgram({dataSet(), "--variable", "Humidity"});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.contains("its variables are")) << run.err.toStdString();
 }

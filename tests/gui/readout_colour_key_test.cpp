@@ -11,6 +11,7 @@
 #include "readout/ColourKeyDrawing.h"
 #include "support/ContextMenu.h"
 #include "support/ModalAnswerer.h"
+#include "support/ProgramRun.h"
 #include "support/fieldview_fixture.h"
 
 #include <QApplication>
@@ -20,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -243,12 +243,9 @@ TEST_F(ColourKeyTest, NothingAskedForOrEverythingTakenBackDrawsTheSamePictures) 
 TEST_F(ColourKeyTest, TheKeysTicksAndTitleAreTextsOfTheCommandLinesVectorExport) {
     const QString dataSet = writeSampleDataSet();
     const QString svg = workDir.filePath("key.svg");
-    QProcess process;
-    process.start(QStringLiteral(PLOTVANE_PROGRAM),
-                  {"--export", svg, "--variable", "Temperature(degree of C)", "--color-key",
-                   "--range", "30,37", dataSet});
-    ASSERT_TRUE(process.waitForFinished(120000));
-    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const ProgramRun run = RunProgram({"--export", svg, "--variable", "Temperature(degree of C)",
+                                       "--color-key", "--range", "30,37", dataSet});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
     QFile file(svg);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
