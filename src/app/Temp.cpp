@@ -4,6 +4,8 @@
 #include "app/RadioGroup.h"
 #include "app/ReadProgressDialog.h"
 #include "app/Widgets.h"
+#include "compare/CompareMenu.h"
+#include "compare/Comparison.h"
 #include "dataset/Unit4.h"
 #include "fieldview/FieldViewState.h"
 #include "gl/GlPanel.h"
@@ -65,6 +67,8 @@ TForm1::TForm1() {
     wireSections();
     wireComfort();
     readingState = std::make_shared<ReadingState>();
+    comparison = std::make_shared<Comparison>();
+    AddCompareMenu(*this);
 
     m_shownPage = TabSheet1;
     FormCreate();

@@ -36,6 +36,7 @@ struct FileIdentity;
 struct SectionState;
 struct ComfortState;
 struct ReadingState;
+class Comparison;
 
 // The main window: four tab pages (Fabric, Fibers, BodyProperty, BodyComfort), the
 // menu, the two timers and every view of the data set.
@@ -303,6 +304,8 @@ public:
     std::shared_ptr<ComfortState> comfortState;
     // What the user asked for to read numbers off the pictures (key, range, marked time).
     std::shared_ptr<ReadingState> readingState;
+    // The runs compared with the opened one (none at start).
+    std::shared_ptr<Comparison> comparison;
 };
 
 extern TForm1* Form1;

@@ -4,6 +4,7 @@
 #include "app/Temp.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandLineRun.h"
+#include "cli/SummaryRun.h"
 
 #include <cstdio>
 #include <exception>
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", line.message.toLocal8Bit().constData());
         return line.exitStatus;
     }
+    if (line.action == Action::Summary)
+        return tessaplot::RunSummary(line);
     if (line.action == Action::Export && !tessaplot::DisplayAvailable()) {
         std::fprintf(stderr, "plotvane: --export draws with OpenGL and needs a display, and "
                              "there is none; on a machine without one run it as: xvfb-run -a "

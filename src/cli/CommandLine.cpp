@@ -91,11 +91,26 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         "Fabric, Fibers: the values the ramp runs over, e.g. 20,40 (a '.' for decimals); "
         "beyond them the end colours, as \"Fix Colour Range\".",
         "MIN,MAX");
+    const QCommandLineOption compare(
+        "compare",
+        "Compares DIR with this result directory too (repeatable, up to 7): curves drawn "
+        "over each other, conclusions per run.",
+        "DIR2");
+    const QCommandLineOption differenceFrom(
+        "difference-from",
+        "Fabric, Fibers: draws DIR minus this compared run (its name or its --compare "
+        "directory), as \"Difference From\".",
+        "RUN");
+    const QCommandLineOption summary(
+        "summary", "Prints one CSV row per DIR (any number of them): whole time, extremes and band "
+                   "shares of each sensation, lowest, highest, mean and final value of each body "
+                   "quantity; shows no window. Exit status 1 when a directory could not be read.");
     const QCommandLineOption scale("scale",
                                    "--export to PNG: 1, 2 or 4 device pixels per pixel (1).", "N");
     parser.addOptions({help, version, exportFile, page, layer, fibre, variable, section, view,
-                       colors, colorAxis, colourKey, range, scale});
-    parser.addPositionalArgument("DIR", "A result directory.", "[DIR]");
+                       colors, colorAxis, colourKey, range, compare, differenceFrom, summary,
+                       scale});
+    parser.addPositionalArgument("DIR", "A result directory (--summary: any number).", "[DIR]");
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -115,6 +130,19 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return line;
     }
     const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(summary)) {
+        for (const QCommandLineOption* option :
+             {&exportFile, &page, &layer, &fibre, &variable, &section, &view, &colors, &colorAxis,
+              &colourKey, &range, &compare, &differenceFrom, &scale})
+            if (parser.isSet(*option))
+                return failure(QStringLiteral("--summary takes directories only, not --%1")
+                                   .arg(option->names().front()));
+        if (positional.isEmpty())
+            return failure(QStringLiteral("--summary needs at least one result directory"));
+        line.action = CommandLine::Action::Summary;
+        line.summaryDirectories = positional;
+        return line;
+    }
     if (positional.size() > 1)
         return failure(
             QStringLiteral("one result directory at most, not %1").arg(positional.size()));
@@ -124,13 +152,26 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             return failure(QStringLiteral("%1 is no directory").arg(line.directory));
     }
 
+    line.compare = parser.values(compare);
+    for (const QString& other : std::as_const(line.compare))
+        if (!IsDirectory(PathBytes(other)))
+            return failure(QStringLiteral("--compare %1: no directory").arg(other));
+    if (!line.compare.isEmpty() && line.directory.isEmpty())
+        return failure(QStringLiteral("--compare needs the result directory DIR"));
+    if (line.compare.size() > 7)
+        return failure(QStringLiteral("--compare: at most 8 runs in all, DIR and 7 more"));
+    line.differenceFrom = parser.value(differenceFrom);
+    if (parser.isSet(differenceFrom) && line.compare.isEmpty())
+        return failure(QStringLiteral("--difference-from names a run given by --compare"));
+
     const bool exporting = parser.isSet(exportFile);
     if (parser.isSet(scale) && !exporting)
         return failure(QStringLiteral("--scale goes with --export"));
     // The option that asks for a picture, to name in what it still needs.
     QString asking = exporting ? QStringLiteral("--export") : QString();
-    for (const QCommandLineOption* option : {&variable, &page, &layer, &fibre, &section, &view,
-                                             &colors, &colorAxis, &colourKey, &range})
+    for (const QCommandLineOption* option :
+         {&variable, &page, &layer, &fibre, &section, &view, &colors, &colorAxis, &colourKey,
+          &range, &differenceFrom})
         if (asking.isEmpty() && parser.isSet(*option))
             asking = "--" + option->names().front();
     if (asking.isEmpty())
@@ -220,6 +261,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return failure(QStringLiteral("--view turns the Fabric and Fibers pages only"));
     if (!line.sectionKind.isEmpty() && !field)
         return failure(QStringLiteral("--section cuts the Fabric and Fibers pages only"));
+    if (!line.differenceFrom.isEmpty() && (!field || !line.sectionKind.isEmpty()))
+        return failure(QStringLiteral("--difference-from draws the Fabric and Fibers meshes "
+                                      "only, not a --section"));
     if ((line.colourKey || line.range) && (!field || (exporting && !line.sectionKind.isEmpty())))
         return failure(QStringLiteral("--color-key and --range colour the Fabric and Fibers "
                                       "meshes only, not a --section"));

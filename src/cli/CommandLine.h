@@ -12,7 +12,7 @@ namespace tessaplot {
 // set; what depends on the data set (layers, variables, fibre files, positions,
 // colours) is checked when it is open.
 struct CommandLine {
-    enum class Action { Start, Help, Version, Export, Fail };
+    enum class Action { Start, Help, Version, Export, Summary, Fail };
     Action action = Action::Start;
     int exitStatus = 0; // for Help, Version and Fail
     QString message;    // printed for Help, Version and Fail
@@ -35,6 +35,14 @@ struct CommandLine {
     bool colourKey = false;
     std::optional<std::pair<double, double>> range; // the ramp's values, lower first
     int scale = 1;                                  // --export only
+
+    // Result directories compared with DIR (--compare, in order), for a start or an export.
+    QStringList compare;
+    // Fabric, Fibers: the mesh is DIR minus this compared run (its name or directory).
+    QString differenceFrom;
+
+    // --summary: one row per directory, in order; they are checked when read.
+    QStringList summaryDirectories;
 };
 
 // `arguments` as main receives them, the program's name first.

@@ -2,10 +2,12 @@
 
 #include "app/Application.h"
 #include "app/MessageBoxes.h"
+#include "app/PathStrings.h"
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
 #include "app/Widgets.h"
 #include "cli/CommandLine.h"
+#include "compare/Comparison.h"
 #include "dataset/DirectoryListBox.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
@@ -92,6 +94,16 @@ public:
 // order a user clicks it, so that the window and the export show what the clicks show.
 // Everything that can be refused without drawing is refused by choose(), before the
 // main window shows.
+// DIR is the opened run; each --compare directory is compared with it, as "Add…" adds it.
+void AddComparedRuns(const CommandLine& line) {
+    Comparison& comparison = *Form1->comparison;
+    if (!line.directory.isEmpty() && comparison.openedDirectory().empty())
+        comparison.setOpenedRun(PathBytes(QFileInfo(line.directory).absoluteFilePath()));
+    for (const QString& other : line.compare)
+        if (const auto refused = comparison.add(PathBytes(QFileInfo(other).absoluteFilePath())))
+            throw Stop{1, other + QStringLiteral(": ") + QString::fromStdString(*refused)};
+}
+
 class PictureChoice {
 public:
     explicit PictureChoice(const CommandLine& line) : m_line(line) {}
@@ -102,6 +114,7 @@ public:
     void choose(const MessageCollector& collector) {
         open();
         collector.stopOnMessage();
+        AddComparedRuns(m_line);
         chooseSource();
         chooseColours();
         chooseReading();
@@ -363,6 +376,12 @@ int RunHeadlessExport(const CommandLine& line) {
 
 int StartWindow(const CommandLine& line) {
     if (!line.picture) {
+        try {
+            AddComparedRuns(line);
+        } catch (const Stop& stop) {
+            printError(stop.why);
+            return stop.status;
+        }
         Form1->show();
         if (!line.directory.isEmpty()) {
             const QString directory = line.directory;

@@ -7,6 +7,7 @@
 #include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
 #include "app/Widgets.h"
+#include "compare/Comparison.h"
 #include "dataset/DirectoryListBox.h"
 #include "dataset/LayerCount.h"
 #include "dataset/PathShortening.h"
@@ -185,6 +186,7 @@ void TForm4::Button1Click() {
         main->Label11->setText(Label1->text() + separator() + QStringLiteral("BodyProperty.dat"));
         main->Label5->setText(inDirectory(ExistingFileName(directory, "Fabrics.dat")));
         main->Label14->setText(inDirectory(ExistingFileName(directory, "Comfort.dat")));
+        main->comparison->setOpenedRun(PathBytes(directory));
         hide();
 
         ReadProblem problem;

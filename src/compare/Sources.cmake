@@ -1,0 +1,7 @@
+list(APPEND TESSAPLOT_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Comparison.cpp
+)
+list(APPEND TESSAPLOT_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/CompareMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CompareRunsWindow.cpp
+)
