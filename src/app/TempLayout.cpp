@@ -3,6 +3,7 @@
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
 #include "app/Widgets.h"
+#include "dataset/BodyQuantities.h"
 #include "gl/GlPanel.h"
 
 #include <QComboBox>
@@ -93,23 +94,12 @@ const QStringList kFabricItems = {"Water Vapor Concentration(kg/m^3)",
 const QStringList kFiberItems = {"Water Vapor Concentration(kg/m^3)",
                                  "Moisture Sorption Rate(kg/m^3/s^1)", "Moisture Content(kg/m^2)"};
 
-const QStringList kBodyItems = {"temperature of skin(degree of C)",
-                                "temperature of core(degree of C)",
-                                "skin wetness",
-                                "metabolism rate of human body(W/m^2)",
-                                "relative humidity of skin(%)",
-                                "blood flow volume of skin(l/hr^1/m^2)",
-                                "sweating rate",
-                                "evporative heat(W/m^2)",
-                                "evporative heat from skin covered(W/m^2)",
-                                "evaporative heat from skin uncovered(W/m^2)",
-                                "dry heat loss from skin(W/m^2)",
-                                "covective heat(W/m^2)",
-                                "radioactive heat(W/m^2)",
-                                "regulative heat loss by sweating(W/m^2)",
-                                "heat loss by vaporized water diffusion(W/m^2)",
-                                "temperature of body(degree of C)",
-                                "ratio of skin-mass change with V_bld_sk(%)"};
+QStringList bodyItems() {
+    QStringList items;
+    for (const std::string_view name : BodyQuantityNames())
+        items << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return items;
+}
 
 } // namespace
 
@@ -297,7 +287,7 @@ void TForm1::buildBodyPropertyPage() {
 
     GroupBox5 = makeGroupBox(page, "GroupBox5", "Data in this file", {552, 64, 289, 481});
     QFrame* panel11 = whitePanel(GroupBox5, "Panel11", {8, 20, 273, 453});
-    RadioGroup3 = makeRadioGroup(panel11, "RadioGroup3", QString(), kBodyItems, {2, 2, 269, 410});
+    RadioGroup3 = makeRadioGroup(panel11, "RadioGroup3", QString(), bodyItems(), {2, 2, 269, 410});
     BitBtn7 = makeButton(panel11, "BitBtn7", "Show Data", {84, 418, 105, 27}, ShowDataGlyph());
 
     StatusBar3 = MakeStatusBar(page, "StatusBar3",

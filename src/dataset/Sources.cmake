@@ -1,4 +1,5 @@
 list(APPEND TESSAPLOT_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/BodyQuantities.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FieldLoader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KeptFieldTable.cpp

@@ -31,15 +31,20 @@ std::string CsvField(std::string_view text) {
     return field;
 }
 
+std::string CsvRow(const std::vector<std::string>& fields) {
+    std::string row;
+    for (std::size_t c = 0; c < fields.size(); ++c) {
+        if (c > 0)
+            row += ',';
+        row += CsvField(fields[c]);
+    }
+    row += "\r\n";
+    return row;
+}
+
 std::string CsvTable(const std::vector<std::string>& header,
                      const std::vector<std::vector<float>>& columns) {
-    std::string table;
-    for (std::size_t c = 0; c < header.size(); ++c) {
-        if (c > 0)
-            table += ',';
-        table += CsvField(header[c]);
-    }
-    table += "\r\n";
+    std::string table = CsvRow(header);
     std::size_t rows = columns.empty() ? 0 : columns.front().size();
     for (const auto& column : columns)
         rows = std::min(rows, column.size());

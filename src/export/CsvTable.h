@@ -14,6 +14,9 @@ std::string FloatText(float value);
 // double quote, a line break or leading or trailing spaces, its quotes doubled.
 std::string CsvField(std::string_view text);
 
+// One line of a comma-separated table: its fields as CsvField gives them, ended with CR LF.
+std::string CsvRow(const std::vector<std::string>& fields);
+
 // A table of numbers under a header: each row as many columns as the header, lines
 // ended with CR LF. Rows are column-major sources: `columns[c][r]`.
 std::string CsvTable(const std::vector<std::string>& header,

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "comfort/BandStatistics.h"
+#include "comfort/ComfortRecord.h"
+#include "dataset/BodyQuantities.h"
+#include "dataset/LineWindow.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tessaplot {
+
+// One body quantity over the records of BodyProperty.dat, as the BodyProperty page
+// reads its column.
+struct BodyQuantityFigures {
+    float lowest = 0.0f;
+    float highest = 0.0f;
+    float mean = 0.0f; // over the records, summed in double precision
+    float final = 0.0f;
+};
+
+// What the summary says of one result directory. A table that could not be read, or
+// holds no records, gives no figures and its reason in `problem`; the other table's
+// figures are given all the same.
+struct SummarizedRun {
+    std::string name; // the directory's name, made unique among the summarised runs
+    std::string directory;
+    bool comfortRead = false;
+    // Thermal sensation, dampness sensation and comfort value, by ComfortQuantity: the
+    // statistics the BodyComfort page's conclusions are made of.
+    std::array<BandStatistics, 3> sensations{};
+    bool bodyRead = false;
+    int bodyRecords = 0;
+    std::array<BodyQuantityFigures, BodyQuantityCount> body{};
+    std::string problem; // empty for a good run
+};
+
+// The storage one reader of runs reuses from run to run, so that memory stays that of
+// one run's comfort records and one read window however many runs are read.
+struct RunSummaryBuffers {
+    LineWindow window;
+    std::vector<ComfortRecord> comfort;
+};
+
+// Reads Comfort.dat and BodyProperty.dat of `directory` (refused as Open refuses a
+// directory without Fabrics.dat); the name is left to the caller.
+SummarizedRun SummarizeRun(const std::string& directory, RunSummaryBuffers& buffers);
+
+// The columns: Run, Directory, the whole time, per sensation its highest and lowest
+// value and their times and the share of each band from the top of the scale down (the
+// rounded shares the conclusions show), per body quantity lowest, highest, mean and
+// final value, and Problem.
+std::vector<std::string> RunSummaryHeader();
+// The fields of a run's row, one per header column; figures not read are empty.
+std::vector<std::string> RunSummaryFields(const SummarizedRun& run);
+
+// Summarises `directories` on up to `threads` threads and hands each summary, named
+// uniquely as compared runs are, to `emit` in the order given, from the calling
+// thread. Only the runs being read at a time hold records.
+void SummarizeRuns(const std::vector<std::string>& directories, unsigned threads,
+                   const std::function<void(const SummarizedRun&)>& emit);
+
+} // namespace tessaplot
