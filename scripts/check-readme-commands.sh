@@ -2,9 +2,10 @@
 # Checks that the commands README.md tells a reader to type are ones this checkout
 # accepts: every script it names (./run.sh, scripts/package.sh) exists and is executable, and
 # every plotvane command it shows (in code blocks and in `inline code`) runs with the
-# program of BUILD_DIR, its result directory (any path ending in runs/jacket-run) being
-# the bundled sample and its files written into a scratch directory. An --export,
-# --help or --version command must end with status 0; a command that starts the window
+# program of BUILD_DIR, its result directories (any path ending in runs/ or samples/
+# followed by jacket-run or membrane-run) being the bundled samples and its files
+# written into a scratch directory. An --export, --help, --version or --summary command
+# must end with status 0; a command that starts the window
 # must bring the window up (it is then closed). Commands with placeholders (DIR, FILE)
 # or "..." are skipped. Without a display it runs itself under Xvfb. A second argument
 # names another README to check (the check's own test).
@@ -13,7 +14,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="$(cd "${1:?usage: check-readme-commands.sh BUILD_DIR [README]}" && pwd)"
 readme="$(realpath "${2:-$root/README.md}")"
 program="$build_dir/plotvane"
-sample="$root/samples/jacket-run"
+samples="$root/samples"
 
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
@@ -61,8 +62,8 @@ while IFS= read -r command; do
         continue # a placeholder (DIR, FILE, "..."), no command to run as it stands
     fi
     count=$((count + 1))
-    run="$(sed -E "s#[~./A-Za-z0-9_-]*runs/jacket-run#'$sample'#g; s#^plotvane#'$program'#" <<<"$command")"
-    if grep -qE -- '--export|--help|--version' <<<"$command"; then
+    run="$(sed -E "s#[~./A-Za-z0-9_-]*(runs|samples)/(jacket|membrane)-run#'$samples/\2-run'#g; s#^plotvane#'$program'#" <<<"$command")"
+    if grep -qE -- '--export|--help|--version|--summary' <<<"$command"; then
         if ! (cd "$scratch" && eval "$run") >"$scratch/out" 2>&1; then
             fail "'$command' failed: $(tail -n 3 "$scratch/out")"
         fi

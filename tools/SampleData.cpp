@@ -84,7 +84,9 @@ double saturationConcentration(double celsius) {
 }
 
 double skinTemperature(const DataSetOptions& options, double minutes) {
-    return 32.6 + 1.5 * sweating(minutes) - 0.6 * (1.0 - activity(options, minutes));
+    const double skin = 32.6 + 1.5 * sweating(minutes) - 0.6 * (1.0 - activity(options, minutes));
+    // Sweat that cannot evaporate through the shell cools the skin less.
+    return options.membraneShell ? skin + 0.8 * sweating(minutes) : skin;
 }
 
 double layerThickness(int layer) {
@@ -110,7 +112,7 @@ struct ClothingState {
 ClothingState clothingAt(const DataSetOptions& options, double depth, double minutes) {
     const double skin = skinTemperature(options, minutes);
     const double ambient = options.ambientCelsius;
-    const double outer = ambient + (skin - ambient) * 0.25;
+    const double outer = ambient + (skin - ambient) * (options.membraneShell ? 0.32 : 0.25);
     const double steady = skin - (skin - outer) * std::pow(depth, 0.8);
     // The garment was put on at room temperature and settles within a few minutes.
     const double temperature = steady + (20.0 - steady) * std::exp(-minutes / (4.0 + 6.0 * depth));
@@ -118,7 +120,9 @@ ClothingState clothingAt(const DataSetOptions& options, double depth, double min
     const double skinHumidity = 0.45 + 0.45 * sweating(minutes);
     const double skinVapour = skinHumidity * saturationConcentration(skin);
     const double ambientVapour = 0.7 * saturationConcentration(ambient);
-    const double concentration = skinVapour - (skinVapour - ambientVapour) * depth;
+    // A membrane holds the vapour back until the shell, where it falls steeply.
+    const double drop = options.membraneShell ? std::pow(depth, 4.0) : depth;
+    const double concentration = skinVapour - (skinVapour - ambientVapour) * drop;
     return {temperature, concentration, concentration / saturationConcentration(temperature)};
 }
 
@@ -253,12 +257,14 @@ std::string BodyPropertyTable(const DataSetOptions& options) {
 
         const double skin = skinTemperature(options, minutes) * jitter(1, 0.001);
         const double core = 36.8 + 0.6 * s * (0.5 + 0.5 * a);
-        const double wetness = 0.06 + 0.5 * s * (0.4 + 0.6 * a);
+        const double wetness =
+            0.06 + 0.5 * s * (0.4 + 0.6 * a) + (options.membraneShell ? 0.2 * s : 0.0);
         const double metabolism = 65.0 + 95.0 * a;
-        const double skinHumidity = 40.0 + 50.0 * s;
+        const double skinHumidity = 40.0 + (options.membraneShell ? 58.0 : 50.0) * s;
         const double bloodFlow = 6.3 + 10.0 * s * a;
         const double sweatRate = 2.0e-6 + 6.0e-5 * s * a; // kg/m^2/s
-        const double covered = (10.0 + 45.0 * wetness) * jitter(9, 0.01);
+        const double covered =
+            (10.0 + (options.membraneShell ? 25.0 : 45.0) * wetness) * jitter(9, 0.01);
         const double uncovered = (2.0 + 8.0 * wetness) * jitter(10, 0.01);
         const double evaporative = covered + uncovered;
         const double convective = (0.9 * (skin - ambient) + 10.0) * jitter(12, 0.01);
@@ -294,11 +300,15 @@ std::string ComfortTable(const DataSetOptions& options) {
         };
         // Cold on stepping out, warming through neutral to hot while walking, cooling
         // during the rest; dampness builds steadily; comfort (low is good) follows both.
-        const double thermal = std::clamp(18.0 + 62.0 * smoothStep(0.0, 0.6, u) -
-                                              40.0 * smoothStep(0.7, 1.0, u) + wobble(7, 0.8),
-                                          0.0, 100.0);
+        // A membrane shell makes the walk hotter and the skin damper sooner.
+        const double warmer = options.membraneShell ? 9.0 * smoothStep(0.05, 0.6, u) : 0.0;
+        const double damper = options.membraneShell ? 16.0 * smoothStep(0.1, 0.6, u) : 0.0;
+        const double thermal =
+            std::clamp(18.0 + 62.0 * smoothStep(0.0, 0.6, u) - 40.0 * smoothStep(0.7, 1.0, u) +
+                           wobble(7, 0.8) + warmer,
+                       0.0, 100.0);
         const double dampness =
-            std::clamp(8.0 + 70.0 * smoothStep(0.1, 0.85, u) + wobble(8, 0.8), 0.0, 100.0);
+            std::clamp(8.0 + 70.0 * smoothStep(0.1, 0.85, u) + wobble(8, 0.8) + damper, 0.0, 100.0);
         const double comfort =
             std::clamp(10.0 + 0.9 * std::abs(thermal - 50.0) + 0.9 * std::max(0.0, dampness - 20.0),
                        0.0, 100.0);
@@ -321,7 +331,9 @@ std::string ComfortTable(const DataSetOptions& options) {
 std::string LogInfoText(const DataSetOptions& options) {
     std::string out = "Clothing heat and moisture transfer simulation\n";
     const auto line = [&out](const std::string& text) { out += text + '\n'; };
-    line("Case: jacket worn outdoors, brisk walking followed by rest");
+    line(options.membraneShell
+             ? "Case: jacket with a membrane shell worn outdoors, brisk walking followed by rest"
+             : "Case: jacket worn outdoors, brisk walking followed by rest");
     line("Ambient: " + std::to_string(static_cast<int>(std::lround(options.ambientCelsius))) +
          " degree C, 70 % relative humidity, still air");
     std::string thicknesses;

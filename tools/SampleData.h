@@ -21,6 +21,9 @@ struct DataSetOptions {
     int comfortLines = 360; // of Comfort.dat, spread over the same duration
     double ambientCelsius = 5.0;
     std::uint64_t seed = 1;
+    // The shell is a water-vapour barrier (a membrane laminate): the same jacket keeps
+    // the wearer warmer and its inner layers damper.
+    bool membraneShell = false;
 };
 
 // Tables as the simulation writes them: TAB between columns, a line feed after every

@@ -19,7 +19,8 @@ void printUsage(std::FILE* to) {
                "  --comfort-lines N  lines of Comfort.dat (default 360)\n"
                "  --duration MIN     time of the last step in minutes (default 180)\n"
                "  --ambient C        ambient temperature in degree C (default 5)\n"
-               "  --seed N           noise seed (default 1)\n",
+               "  --seed N           noise seed (default 1)\n"
+               "  --membrane         the shell is a water-vapour barrier (samples/membrane-run)\n",
                to);
 }
 
@@ -45,6 +46,10 @@ int main(int argc, char** argv) {
                 return 2;
             }
             directory = arg;
+            continue;
+        }
+        if (arg == "--membrane") {
+            options.membraneShell = true;
             continue;
         }
         if (i + 1 >= argc) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -160,4 +161,27 @@ TEST(SampleData, LargeTablesLoadWithoutDroppingRecords) {
     const FieldPoint* store = points.data();
     LoadFieldFromText(fibre, {ReadingRules::Fibers, 3}, points);
     EXPECT_EQ(points.data(), store);
+}
+
+TEST(SampleData, MembraneRunLinesUpWithTheJacketRunAndDiffers) {
+    const sample::DataSetOptions jacket;
+    sample::DataSetOptions membrane;
+    membrane.membraneShell = true;
+    // Every table: the same lines at the same times (and places), other values.
+    for (const auto& table : std::vector<std::function<std::string(const sample::DataSetOptions&)>>{
+             sample::FabricsTable, sample::BodyPropertyTable, sample::ComfortTable,
+             [](const sample::DataSetOptions& o) { return sample::FiberTable(o, 1, 2); }}) {
+        std::istringstream plain(table(jacket)), shell(table(membrane));
+        std::string a, b;
+        int differing = 0, lines = 0;
+        while (std::getline(plain, a)) {
+            ASSERT_TRUE(std::getline(shell, b));
+            const std::size_t keys = a.find('\t', a.find('\t') + 1);
+            ASSERT_EQ(a.substr(0, a.find('\t')), b.substr(0, b.find('\t')));
+            differing += a.substr(keys) != b.substr(keys);
+            ++lines;
+        }
+        EXPECT_FALSE(std::getline(shell, b));
+        EXPECT_GT(differing, lines / 2);
+    }
 }
