@@ -19,6 +19,7 @@ if [ -z "${DISPLAY:-}" ]; then
 else
     "${run[@]}"
 fi
+"$root/build-bench/bench/summary_bench" "$root/build-bench/plotvane" "$root/build-bench/data"
 echo
 echo "Micro-benchmarks of the comfort tick's pure part:"
 "$root/build-bench/bench/tessaplot_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

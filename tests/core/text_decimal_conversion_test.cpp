@@ -4,8 +4,11 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace tessaplot {
 namespace {
@@ -34,6 +37,32 @@ TEST(DecimalConversion, AgreesWithTheCLibraryOnRounding) {
           "2.2250738585072014e-308", "0.00249999994412065"}) {
         EXPECT_EQ(ParseDecimalDouble(text), std::strtod(text, nullptr)) << text;
         EXPECT_EQ(ParseDecimal(text), static_cast<float>(std::strtod(text, nullptr))) << text;
+    }
+    // The short numbers of the tables take a quicker way than long ones: both round as
+    // the C library does, in every form a table writes and around the way's limits.
+    std::mt19937_64 random(21);
+    std::vector<std::string> texts{"1.5E",
+                                   "1.E+5",
+                                   ".5e-3",
+                                   "7E+22",
+                                   "9.99999999999999E+22",
+                                   "123456789012345e-22",
+                                   "1234567890123456e-22",
+                                   "8.5E-23",
+                                   "4.2e+2x",
+                                   "-0.0E+00",
+                                   "3e0007"};
+    char text[64];
+    for (int i = 0; i < 200000; ++i) {
+        const double value = std::ldexp(static_cast<double>(random() >> 11), -53) *
+                             std::pow(10.0, static_cast<int>(random() % 60) - 30);
+        const char* formats[] = {"%.6E", "%.9g", "%.14g", "%.17g", "%.3f"};
+        std::snprintf(text, sizeof text, formats[i % 5], value);
+        texts.emplace_back(text);
+    }
+    for (const std::string& t : texts) {
+        ASSERT_EQ(ParseDecimalDouble(t), std::strtod(t.c_str(), nullptr)) << t;
+        ASSERT_EQ(ParseDecimal(t), static_cast<float>(std::strtod(t.c_str(), nullptr))) << t;
     }
 }
 
