@@ -14,10 +14,9 @@
 #include <atomic>
 #include <condition_variable>
 #include <exception>
-#include <limits>
 #include <mutex>
-#include <new>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 namespace tessaplot {
@@ -133,10 +132,6 @@ void summarizeBody(SummarizedRun& run, const std::string& fileName, LineWindow& 
     run.body = figures.figures();
 }
 
-std::string sensationTitle(ComfortQuantity quantity) {
-    return std::string(ComfortChartTitle(quantity));
-}
-
 } // namespace
 
 SummarizedRun SummarizeRun(const std::string& directory, RunSummaryBuffers& buffers) {
@@ -159,7 +154,7 @@ SummarizedRun SummarizeRun(const std::string& directory, RunSummaryBuffers& buff
 std::vector<std::string> RunSummaryHeader() {
     std::vector<std::string> header{"Run", "Directory", "Whole Time (min.)"};
     for (const ComfortQuantity quantity : sensationQuantities) {
-        const std::string title = sensationTitle(quantity);
+        const std::string title(ComfortChartTitle(quantity));
         header.push_back(title + " Highest");
         header.push_back(title + " Highest Time (min.)");
         header.push_back(title + " Lowest");
@@ -237,8 +232,16 @@ void SummarizeRuns(const std::vector<std::string>& directories, unsigned threads
     const unsigned workers = std::clamp<unsigned>(
         threads, 1, static_cast<unsigned>(std::max<std::size_t>(directories.size(), 1)));
     std::vector<std::thread> pool;
-    for (unsigned t = 0; t < workers; ++t)
-        pool.emplace_back(work);
+    for (unsigned t = 0; t < workers; ++t) {
+        try {
+            pool.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // the threads there are do the work
+        }
+    }
+    // Not even one thread: the calling thread reads every run itself.
+    if (pool.empty())
+        work();
     for (std::size_t i = 0; i < directories.size(); ++i) {
         std::unique_lock lock(mutex);
         finished.wait(lock, [&] { return done[i].has_value(); });
