@@ -31,15 +31,30 @@ std::string CsvField(std::string_view text) {
     return field;
 }
 
+namespace {
+
+void appendRow(std::string& table, const std::vector<std::string>& fields) {
+    for (std::size_t c = 0; c < fields.size(); ++c) {
+        if (c > 0)
+            table += ',';
+        table += CsvField(fields[c]);
+    }
+    table += "\r\n";
+}
+
+} // namespace
+
+std::string CsvText(const std::vector<std::vector<std::string>>& rows) {
+    std::string table;
+    for (const auto& row : rows)
+        appendRow(table, row);
+    return table;
+}
+
 std::string CsvTable(const std::vector<std::string>& header,
                      const std::vector<std::vector<float>>& columns) {
     std::string table;
-    for (std::size_t c = 0; c < header.size(); ++c) {
-        if (c > 0)
-            table += ',';
-        table += CsvField(header[c]);
-    }
-    table += "\r\n";
+    appendRow(table, header);
     std::size_t rows = columns.empty() ? 0 : columns.front().size();
     for (const auto& column : columns)
         rows = std::min(rows, column.size());
