@@ -95,7 +95,7 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     setObjectName(QStringLiteral("CompareRunsWindow"));
     setWindowTitle(QStringLiteral("Compare Runs"));
     setFont(DefaultFormFont());
-    resize(640, 460);
+    resize(760, 520);
 
     RunList = new QListWidget(this);
     RunList->setObjectName(QStringLiteral("RunList"));
@@ -114,6 +114,7 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table->setSelectionMode(QAbstractItemView::NoSelection);
     Table->verticalHeader()->hide();
+    Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
     Table->setWordWrap(false);
     Table->setContextMenuPolicy(Qt::CustomContextMenu);
 
