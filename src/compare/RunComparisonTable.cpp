@@ -7,6 +7,7 @@
 #include "text/FormatPattern.h"
 #include "text/GeneralForm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
