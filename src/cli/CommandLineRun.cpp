@@ -7,6 +7,7 @@
 #include "app/Temp.h"
 #include "app/Widgets.h"
 #include "cli/CommandLine.h"
+#include "compare/CompareMenu.h"
 #include "compare/Comparison.h"
 #include "dataset/DirectoryListBox.h"
 #include "dataset/Unit4.h"
@@ -383,6 +384,8 @@ int StartWindow(const CommandLine& line) {
             return stop.status;
         }
         Form1->show();
+        if (!line.compare.isEmpty())
+            ShowCompareRunsWindow(*Form1);
         if (!line.directory.isEmpty()) {
             const QString directory = line.directory;
             QTimer::singleShot(0, Form1, [directory] { OpenDirectoryAsChooserDoes(directory); });
@@ -398,6 +401,8 @@ int StartWindow(const CommandLine& line) {
             choice.choose(collector);
         }
         Form1->show();
+        if (!line.compare.isEmpty())
+            ShowCompareRunsWindow(*Form1);
         choice.show();
         if (!line.sectionKind.isEmpty()) {
             QAbstractButton* show2d = choice.chooseSection();

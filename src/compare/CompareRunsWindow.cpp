@@ -1,8 +1,367 @@
+#include "compare/CompareRunsWindow.h"
+
+#include "app/ClassicControls.h"
+#include "app/LocaleText.h"
+#include "app/MessageBoxes.h"
+#include "app/PathStrings.h"
+#include "app/RadioGroup.h"
+#include "app/Temp.h"
+#include "app/Widgets.h"
+#include "comfort/SensationBands.h"
 #include "compare/CompareMenu.h"
+#include "dataset/ReadProblemText.h"
+#include "dataset/Unit4.h"
+#include "export/CsvTable.h"
+#include "export/ExportMenu.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
 
 namespace tessaplot {
 
-// Placeholder until the window is built.
-void ShowCompareRunsWindow(TForm1&) {}
+namespace {
+
+// As often as the pages follow their files; a tick with nothing changed only looks.
+constexpr int kRefreshMs = 200;
+// The most one run's Comfort.dat is read in a tick; a longer read goes on at the next.
+constexpr std::chrono::milliseconds kReadTimePerRun{8};
+
+const QString kNothingOpened = QStringLiteral("(no run opened)");
+
+QIcon swatch(const RunColour& colour) {
+    QPixmap pixmap(14, 14);
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::gray);
+    painter.setBrush(QColor::fromRgbF(colour.r, colour.g, colour.b));
+    painter.drawRect(1, 1, 11, 11);
+    return QIcon(pixmap);
+}
+
+// Why a run's table gave no records, in its column.
+std::string unreadableText(const std::string& fileName, const std::string& path,
+                           const ReadProblem& problem) {
+    const std::string message =
+        ReadProblemMessage(ShownPath(PathFromBytes(path)).toStdString(), problem);
+    if (!message.empty())
+        return message;
+    if (problem.kind == ReadProblem::Kind::NotRegular)
+        return fileName + " is not a file.";
+    return "No " + fileName + " in this run.";
+}
+
+void readComfort(RunComfort& comfort, const std::string& directory, RunTableInput& input) {
+    const std::string path = RunFilePath(directory, "Comfort.dat");
+    comfort.refresh(path, ComfortFileReader::Clock::now() + kReadTimePerRun);
+    if (!comfort.last.fileOpened)
+        input.comfortProblem = unreadableText("Comfort.dat", path, comfort.reader.problem());
+    else
+        input.comfort = comfort.records();
+}
+
+void readBody(RunTable& table, const std::string& directory, int column, RunTableInput& input) {
+    FieldLoadRequest request;
+    request.rules = ReadingRules::BodyProperty;
+    request.dataColumn = column;
+    const std::string path = RunFilePath(directory, "BodyProperty.dat");
+    const FieldLoad& load = table.read(path, request);
+    if (!load.opened)
+        input.bodyProblem = unreadableText("BodyProperty.dat", path, load.problem);
+    else
+        input.body = table.records();
+}
+
+} // namespace
+
+CompareRunsWindow::CompareRunsWindow(TForm1& form)
+    : QWidget(&form, Qt::Window), m_form(form), m_comparison(*form.comparison) {
+    setObjectName(QStringLiteral("CompareRunsWindow"));
+    setWindowTitle(QStringLiteral("Compare Runs"));
+    setFont(DefaultFormFont());
+    resize(760, 520);
+
+    RunList = new QListWidget(this);
+    RunList->setObjectName(QStringLiteral("RunList"));
+    RunList->setSelectionMode(QAbstractItemView::SingleSelection);
+    RunList->setMaximumHeight(RunList->fontMetrics().height() * 9);
+    AddButton = new QPushButton(QStringLiteral("Add…"), this);
+    AddButton->setObjectName(QStringLiteral("AddButton"));
+    RemoveButton = new QPushButton(QStringLiteral("Remove"), this);
+    RemoveButton->setObjectName(QStringLiteral("RemoveButton"));
+    // A window, not a dialog: Enter presses the focused button only.
+    for (QPushButton* button : {AddButton, RemoveButton})
+        button->setAutoDefault(false);
+
+    Table = new QTableWidget(this);
+    Table->setObjectName(QStringLiteral("ConclusionsTable"));
+    Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Table->setSelectionMode(QAbstractItemView::NoSelection);
+    Table->verticalHeader()->hide();
+    Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
+    Table->setWordWrap(false);
+    Table->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(AddButton);
+    buttons->addWidget(RemoveButton);
+    buttons->addStretch(1);
+    auto* runs = new QHBoxLayout;
+    runs->addWidget(RunList, 1);
+    runs->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Runs:"), this));
+    layout->addLayout(runs);
+    layout->addWidget(new QLabel(QStringLiteral("Conclusions per run:"), this));
+    layout->addWidget(Table, 1);
+
+    RefreshTimer = new QTimer(this);
+    RefreshTimer->setInterval(kRefreshMs);
+    connect(RefreshTimer, &QTimer::timeout, this, &CompareRunsWindow::refresh);
+    connect(AddButton, &QPushButton::clicked, this, &CompareRunsWindow::addRun);
+    connect(RemoveButton, &QPushButton::clicked, this, &CompareRunsWindow::removeRun);
+    connect(RunList, &QListWidget::itemSelectionChanged, this, &CompareRunsWindow::updateButtons);
+    connect(Table, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(Table);
+        QAction* csv = menu.addAction(QStringLiteral("Export Data As CSV…"));
+        if (menu.exec(Table->viewport()->mapToGlobal(at)) == csv)
+            exportTable();
+    });
+    // The command line and any other window change the runs too: the list follows.
+    const QPointer<CompareRunsWindow> self(this);
+    m_comparison.subscribe([self] {
+        if (self == nullptr)
+            return;
+        self->listRuns();
+        if (self->isVisible())
+            self->refresh();
+    });
+    AdoptClassicControlBehaviour(this);
+    listRuns();
+}
+
+void CompareRunsWindow::listRuns() {
+    const int selected = RunList->currentRow();
+    RunList->clear();
+    const std::string& opened = m_comparison.openedName();
+    RunList->addItem(new QListWidgetItem(
+        swatch(Comparison::OpenedColour),
+        opened.empty() ? kNothingOpened : QString::fromStdString(opened), RunList));
+    for (std::size_t i = 0; i < m_comparison.size(); ++i) {
+        const ComparedRun& run = m_comparison.run(i);
+        auto* item =
+            new QListWidgetItem(swatch(run.colour), QString::fromStdString(run.name), RunList);
+        item->setToolTip(ShownPath(PathFromBytes(run.directory)));
+    }
+    if (selected > 0 && selected < RunList->count())
+        RunList->setCurrentRow(selected);
+    updateButtons();
+}
+
+void CompareRunsWindow::updateButtons() {
+    const QList<QListWidgetItem*> selected = RunList->selectedItems();
+    RemoveButton->setEnabled(!selected.isEmpty() && RunList->row(selected.front()) > 0);
+    AddButton->setEnabled(m_comparison.size() + 1 < Comparison::MaxRuns);
+}
+
+void CompareRunsWindow::addRun() {
+    QString start = m_lastAddDirectory;
+    if (start.isEmpty() && !m_comparison.openedDirectory().empty())
+        start = QFileInfo(PathFromBytes(m_comparison.openedDirectory())).absolutePath();
+    if (start.isEmpty() && Form4 != nullptr)
+        start = Form4->CurrentDirectory();
+    QFileDialog dialog(this, QStringLiteral("Add a Run to Compare"), start);
+    dialog.setObjectName(QStringLiteral("CompareAddDialog"));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString chosen = dialog.selectedFiles().front();
+    m_lastAddDirectory = QFileInfo(chosen).absolutePath();
+    if (const auto refused = m_comparison.add(PathBytes(QDir::cleanPath(chosen))))
+        ShowMessage(*refused);
+}
+
+void CompareRunsWindow::removeRun() {
+    const QList<QListWidgetItem*> selected = RunList->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int row = RunList->row(selected.front());
+    if (row > 0)
+        m_comparison.remove(static_cast<std::size_t>(row - 1));
+}
+
+RunTableChoice CompareRunsWindow::choice() const {
+    RunTableChoice choice;
+    choice.sensationItem = m_form.RadioGroup4->ItemIndex();
+    if (choice.sensationItem >= 0)
+        choice.sensationName = m_form.RadioGroup4->ItemText(choice.sensationItem).toStdString();
+    choice.bodyItem = m_form.RadioGroup3->ItemIndex();
+    if (choice.bodyItem >= 0)
+        choice.bodyName = m_form.RadioGroup3->ItemText(choice.bodyItem).toStdString();
+    choice.decimalSeparator = LocaleDecimalSeparator();
+    return choice;
+}
+
+std::vector<RunTableInput> CompareRunsWindow::readRuns(const RunTableChoice& choice) {
+    if (m_opened == nullptr || m_opened->directory != m_comparison.openedDirectory()) {
+        // Another run opened: nothing read of the last one may stand for it.
+        m_opened = std::make_unique<ComparedRun>();
+        m_opened->directory = m_comparison.openedDirectory();
+    }
+    const bool sensation = IsComfortQuantity(choice.sensationItem);
+    const bool body = choice.bodyItem >= 0;
+    std::vector<RunTableInput> inputs(m_comparison.size() + 1);
+    RunTableInput& opened = inputs.front();
+    if (m_opened->directory.empty()) {
+        opened.name = kNothingOpened.toStdString();
+        opened.comfortProblem = opened.bodyProblem = "No run is opened.";
+    } else {
+        opened.name = m_comparison.openedName();
+        if (sensation)
+            readComfort(m_opened->comfort, m_opened->directory, opened);
+        if (body)
+            readBody(m_opened->bodyTable, m_opened->directory, choice.bodyItem + 1, opened);
+    }
+    for (std::size_t i = 0; i < m_comparison.size(); ++i) {
+        ComparedRun& run = m_comparison.run(i);
+        RunTableInput& input = inputs[i + 1];
+        input.name = run.name;
+        if (sensation)
+            readComfort(run.comfort, run.directory, input);
+        if (body)
+            readBody(run.bodyTable, run.directory, choice.bodyItem + 1, input);
+    }
+    return inputs;
+}
+
+std::vector<std::uint64_t> CompareRunsWindow::inputKey(const RunTableChoice& choice) const {
+    std::vector<std::uint64_t> key{m_comparison.generation(),
+                                   static_cast<std::uint64_t>(choice.sensationItem + 1),
+                                   static_cast<std::uint64_t>(choice.bodyItem + 1),
+                                   std::hash<std::string>{}(choice.decimalSeparator),
+                                   std::hash<std::string>{}(m_opened->directory)};
+    const auto addRun = [&key](const RunComfort& comfort, const RunTable& body) {
+        key.insert(key.end(), {comfort.generation, comfort.last.fileOpened ? 1u : 0u,
+                               static_cast<std::uint64_t>(comfort.reader.problem().kind),
+                               body.generation(), body.load.opened ? 1u : 0u,
+                               static_cast<std::uint64_t>(body.load.problem.kind)});
+    };
+    addRun(m_opened->comfort, m_opened->bodyTable);
+    for (std::size_t i = 0; i < m_comparison.size(); ++i)
+        addRun(m_comparison.run(i).comfort, m_comparison.run(i).bodyTable);
+    return key;
+}
+
+void CompareRunsWindow::refresh() {
+    const RunTableChoice chosen = choice();
+    const std::vector<RunTableInput> inputs = readRuns(chosen);
+    std::vector<std::uint64_t> key = inputKey(chosen);
+    if (key == m_shownKey && !m_table.empty())
+        return;
+    m_shownKey = std::move(key);
+    m_table = RunComparisonTable(inputs, chosen);
+    ++m_tableBuilds;
+    showTable();
+}
+
+void CompareRunsWindow::showTable() {
+    const int columns = m_table.empty() ? 0 : static_cast<int>(m_table.front().size());
+    const int rows = m_table.empty() ? 0 : static_cast<int>(m_table.size()) - 1;
+    Table->setColumnCount(columns);
+    Table->setRowCount(rows);
+    for (int c = 0; c < columns; ++c) {
+        auto* header = new QTableWidgetItem(QString::fromStdString(m_table.front()[c]));
+        if (c == 1)
+            header->setIcon(swatch(Comparison::OpenedColour));
+        else if (c > 1 && static_cast<std::size_t>(c - 2) < m_comparison.size())
+            header->setIcon(swatch(m_comparison.run(static_cast<std::size_t>(c - 2)).colour));
+        Table->setHorizontalHeaderItem(c, header);
+    }
+    QFont headingFont = Table->font();
+    headingFont.setBold(true);
+    for (int r = 0; r < rows; ++r) {
+        const std::vector<std::string>& row = m_table[static_cast<std::size_t>(r) + 1];
+        // A heading row names its section and holds nothing else.
+        const bool heading = std::all_of(row.begin() + 1, row.end(),
+                                         [](const std::string& cell) { return cell.empty(); }) &&
+                             row.front().find(": ") != std::string::npos;
+        for (int c = 0; c < columns; ++c) {
+            auto* item = new QTableWidgetItem(static_cast<std::size_t>(c) < row.size()
+                                                  ? QString::fromStdString(row[c])
+                                                  : QString());
+            if (heading)
+                item->setFont(headingFont);
+            Table->setItem(r, c, item);
+        }
+    }
+    Table->resizeColumnsToContents();
+}
+
+void CompareRunsWindow::exportTable() {
+    const QString name = QString::fromStdString(
+        SuggestedExportName({m_comparison.openedName(), "Compare Runs"}, "csv"));
+    SaveCsvAs(name, [this] { return CsvText(m_table); });
+}
+
+void CompareRunsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refresh();
+    RefreshTimer->start();
+}
+
+void CompareRunsWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    RefreshTimer->stop();
+}
+
+CompareRunsWindow* CompareRunsWindowOf(TForm1& form, bool make) {
+    auto* window = form.findChild<CompareRunsWindow*>(QStringLiteral("CompareRunsWindow"),
+                                                      Qt::FindDirectChildrenOnly);
+    if (window == nullptr && make)
+        window = new CompareRunsWindow(form);
+    return window;
+}
+
+void ShowCompareRunsWindow(TForm1& form) {
+    CompareRunsWindow* window = CompareRunsWindowOf(form);
+    if (window->isVisible()) {
+        // Back to the front, also from the task bar, as the chooser comes.
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->raise();
+        window->activateWindow();
+        return;
+    }
+    if (!window->property("placed").toBool()) {
+        // The first time beside the main window, so that neither hides the other.
+        window->setProperty("placed", true);
+        QRect place(form.frameGeometry().topRight() + QPoint(8, 0), window->size());
+        if (const QScreen* screen = form.screen()) {
+            const QRect available = screen->availableGeometry();
+            place.moveRight(std::min(place.right(), available.right()));
+            place.moveBottom(std::min(place.bottom(), available.bottom()));
+            place.moveLeft(std::max(place.left(), available.left()));
+            place.moveTop(std::max(place.top(), available.top()));
+        }
+        window->move(place.topLeft());
+    }
+    window->show();
+}
 
 } // namespace tessaplot

@@ -60,6 +60,10 @@ std::span<const ComfortRecord> RunComfort::records() const {
 }
 
 std::string ComparedRun::tablePath(const std::string& fileName) const {
+    return RunFilePath(directory, fileName);
+}
+
+std::string RunFilePath(const std::string& directory, const std::string& fileName) {
     const std::string onDisk = OnDiskFileName(directory, fileName);
     std::string path = directory;
     if (!path.empty() && path.back() != '/' && path.back() != '\\')

@@ -108,6 +108,9 @@ private:
     std::vector<std::function<void()>> m_listeners;
 };
 
+// The path of a table of the run in `directory`, as ComparedRun::tablePath gives it.
+std::string RunFilePath(const std::string& directory, const std::string& fileName);
+
 // The name a run is shown under: the directory's last part ("run" for a root).
 std::string RunBaseName(const std::string& directory);
 

@@ -1,6 +1,8 @@
 list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Comparison.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RunSummary.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RunComparisonTable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RunFigures.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CompareMenu.cpp

@@ -42,6 +42,13 @@ std::string CsvRow(const std::vector<std::string>& fields) {
     return row;
 }
 
+std::string CsvText(const std::vector<std::vector<std::string>>& rows) {
+    std::string table;
+    for (const auto& row : rows)
+        table += CsvRow(row);
+    return table;
+}
+
 std::string CsvTable(const std::vector<std::string>& header,
                      const std::vector<std::vector<float>>& columns) {
     std::string table = CsvRow(header);

@@ -22,6 +22,9 @@ std::string CsvRow(const std::vector<std::string>& fields);
 std::string CsvTable(const std::vector<std::string>& header,
                      const std::vector<std::vector<float>>& columns);
 
+// A table of texts, each row as it is given, lines ended with CR LF.
+std::string CsvText(const std::vector<std::vector<std::string>>& rows);
+
 // The file name proposed for a picture or table: the data set's directory name, the
 // page, the layer or fibre file and the variable's name without its unit, joined by
 // '_', each made safe for a file name ("jacket-run_Fabric_layer1_Temperature.pdf").

@@ -99,10 +99,15 @@ void CopyPicture(GlPanel* surface) {
 }
 
 void ExportDataAsCsv(GlPanel* surface) {
-    QFileDialog* dialog = nullptr;
     const ExportTarget target = ExportTargetOf(surface);
+    SaveCsvAs(target.baseName + ".csv",
+              [&target] { return CsvTable(target.header, target.columns); });
+}
+
+void SaveCsvAs(const QString& proposedName, const std::function<std::string()>& table) {
+    QFileDialog* dialog = nullptr;
     const QString path = askForFile(
-        QStringLiteral("Export Data As CSV"), target.baseName + ".csv",
+        QStringLiteral("Export Data As CSV"), proposedName,
         [](QFileDialog* d) {
             d->setNameFilter(QStringLiteral("CSV table (*.csv)"));
             d->setDefaultSuffix(QStringLiteral("csv"));
@@ -111,9 +116,8 @@ void ExportDataAsCsv(GlPanel* surface) {
     delete dialog;
     if (path.isEmpty())
         return;
-    const std::string table = CsvTable(target.header, target.columns);
     QString error;
-    if (!WriteWholeFile(path, QByteArray::fromStdString(table), &error))
+    if (!WriteWholeFile(path, QByteArray::fromStdString(table()), &error))
         ShowMessage(QStringLiteral("The data could not be saved as %1: %2")
                         .arg(QDir::toNativeSeparators(path), error)
                         .toStdString());

@@ -2,6 +2,9 @@
 
 #include "export/PictureExport.h"
 
+#include <functional>
+#include <string>
+
 class QFileDialog;
 class QString;
 
@@ -18,6 +21,9 @@ void AttachExportMenus();
 void SavePictureAs(GlPanel* surface);
 void CopyPicture(GlPanel* surface);
 void ExportDataAsCsv(GlPanel* surface);
+// Asks where to save a CSV table (proposing `proposedName`) and writes it, made by
+// `table` once the file is chosen (the records as they are then), or says why not.
+void SaveCsvAs(const QString& proposedName, const std::function<std::string()>& table);
 
 // A save dialog offering PNG (as shown, 2x and 4x), SVG and PDF.
 void OfferPictureFormats(QFileDialog* dialog);
