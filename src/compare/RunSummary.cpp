@@ -83,28 +83,21 @@ public:
                 break;
             p = tab + 1;
         }
-        for (int q = 0; q < BodyQuantityCount; ++q) {
-            const float value = values[q];
-            BodyQuantityFigures& figures = m_figures[q];
-            figures.lowest = m_count == 0 ? value : std::min(figures.lowest, value);
-            figures.highest = m_count == 0 ? value : std::max(figures.highest, value);
-            figures.final = value;
-            m_sums[q] += value;
-        }
+        for (int q = 0; q < BodyQuantityCount; ++q)
+            m_figures[q].add(values[q]);
         ++m_count;
     }
 
     int count() const { return m_count; }
-    std::array<BodyQuantityFigures, BodyQuantityCount> figures() const {
-        std::array<BodyQuantityFigures, BodyQuantityCount> figures = m_figures;
-        for (int q = 0; q < BodyQuantityCount && m_count > 0; ++q)
-            figures[q].mean = static_cast<float>(m_sums[q] / m_count);
+    std::array<RunFigures, BodyQuantityCount> figures() const {
+        std::array<RunFigures, BodyQuantityCount> figures{};
+        for (int q = 0; q < BodyQuantityCount; ++q)
+            figures[q] = m_figures[q].figures();
         return figures;
     }
 
 private:
-    std::array<BodyQuantityFigures, BodyQuantityCount> m_figures{};
-    std::array<double, BodyQuantityCount> m_sums{};
+    std::array<RunFiguresAccumulator, BodyQuantityCount> m_figures{};
     int m_count = 0;
 };
 
@@ -188,10 +181,10 @@ std::vector<std::string> RunSummaryFields(const SummarizedRun& run) {
             fields.push_back(run.comfortRead ? std::to_string(stats.roundedPercentages[band])
                                              : std::string());
     }
-    for (const BodyQuantityFigures& body : run.body) {
+    for (const RunFigures& body : run.body) {
         figure(run.bodyRead, body.lowest);
         figure(run.bodyRead, body.highest);
-        figure(run.bodyRead, body.mean);
+        figure(run.bodyRead, static_cast<float>(body.mean));
         figure(run.bodyRead, body.final);
     }
     fields.push_back(run.problem);

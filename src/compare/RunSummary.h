@@ -2,6 +2,7 @@
 
 #include "comfort/BandStatistics.h"
 #include "comfort/ComfortRecord.h"
+#include "compare/RunFigures.h"
 #include "dataset/BodyQuantities.h"
 #include "dataset/LineWindow.h"
 
@@ -11,15 +12,6 @@
 #include <vector>
 
 namespace tessaplot {
-
-// One body quantity over the records of BodyProperty.dat, as the BodyProperty page
-// reads its column.
-struct BodyQuantityFigures {
-    float lowest = 0.0f;
-    float highest = 0.0f;
-    float mean = 0.0f; // over the records, summed in double precision
-    float final = 0.0f;
-};
 
 // What the summary says of one result directory. A table that could not be read, or
 // holds no records, gives no figures and its reason in `problem`; the other table's
@@ -33,8 +25,8 @@ struct SummarizedRun {
     std::array<BandStatistics, 3> sensations{};
     bool bodyRead = false;
     int bodyRecords = 0;
-    std::array<BodyQuantityFigures, BodyQuantityCount> body{};
-    std::string problem; // empty for a good run
+    std::array<RunFigures, BodyQuantityCount> body{}; // as the BodyProperty page reads each column
+    std::string problem;                              // empty for a good run
 };
 
 // The storage one reader of runs reuses from run to run, so that memory stays that of
