@@ -1,5 +1,6 @@
 list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Comparison.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DifferenceField.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CompareMenu.cpp
