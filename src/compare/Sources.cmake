@@ -5,4 +5,5 @@ list(APPEND TESSAPLOT_CORE_SOURCES
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CompareMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CompareRunsWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DifferenceView.cpp
 )
