@@ -50,6 +50,12 @@ ShownField storeField(const TForm1& form, const FieldDrawInputs& inputs) {
 void refreshDifference(TForm1& form, ComparedRun& run) {
     FieldViewState& state = *form.fieldViewState;
     DifferenceChoice& choice = state.difference;
+    const std::span<const FieldPoint> opened = storeRecords(form);
+    // A view step draws the difference kept: the compared table is looked at again
+    // only with a new filling of the store, or when following saw it change.
+    if (choice.computed && choice.openedGeneration == state.keptTable.generation() &&
+        choice.openedCount == opened.size())
+        return;
     const std::string fileName = std::filesystem::path(state.keptTable.path()).filename().string();
     const std::string path = run.tablePath(fileName);
     const FieldLoad& load = run.fieldTable.read(path, state.keptTable.request());
@@ -73,11 +79,12 @@ void refreshDifference(TForm1& form, ComparedRun& run) {
     }
     choice.unreadable = false;
     choice.toldProblemOf.clear();
-    const std::span<const FieldPoint> opened = storeRecords(form);
-    if (choice.computed && choice.openedGeneration == state.keptTable.generation() &&
+    if (choice.openedGeneration == state.keptTable.generation() &&
         choice.openedCount == opened.size() &&
-        choice.comparedGeneration == run.fieldTable.generation())
+        choice.comparedGeneration == run.fieldTable.generation()) {
+        choice.computed = true;
         return;
+    }
     choice.field = MakeDifferenceField({opened, form.PositionsPerStep},
                                        {run.fieldTable.records(), load.PositionsPerStep});
     choice.computed = true;
@@ -193,12 +200,13 @@ void AddDifferenceItems(GlPanel* surface, QMenu& menu) {
 }
 
 bool FollowComparedTable(TForm1& form) {
-    const DifferenceChoice& choice = form.fieldViewState->difference;
+    DifferenceChoice& choice = form.fieldViewState->difference;
     if (choice.runName.empty() || !onMesh(form) || !form.panelShowsLoadedField())
         return false;
     ComparedRun* run = form.comparison->find(choice.runName);
     if (run == nullptr || !run->fieldTable.kept.changedOnDisk())
         return false;
+    choice.computed = false;
     redrawShownField(form);
     return true;
 }
