@@ -180,6 +180,7 @@ void AddDifferenceItems(GlPanel* surface, QMenu& menu) {
     TForm1* form = Form1;
     if (form == nullptr || (surface != form->Panel1 && surface != form->Panel5))
         return;
+    menu.addSeparator();
     QMenu* from = menu.addMenu(QStringLiteral("Difference From"));
     from->setObjectName(QStringLiteral("DifferenceFromMenu"));
     const Comparison& comparison = *form->comparison;
