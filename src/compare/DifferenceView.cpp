@@ -136,6 +136,7 @@ ShownField ShownFieldOf(TForm1& form, const FieldDrawInputs& inputs) {
         shown.inputs.variableCaption += " (interpolated)";
     if (d.partial)
         shown.inputs.variableCaption += " (part)";
+    choice.caption = shown.inputs.variableCaption;
     // A difference is read by its sign: white at zero, coloured along the value over
     // its own range (a range fixed for the quantity is no range of its difference).
     shown.inputs.colorAxis = kColorAlongValue;
@@ -152,6 +153,13 @@ std::span<const FieldPoint> DrawnRecords(const TForm1& form) {
     if (drawn == state.difference.generation)
         return state.difference.field.points;
     return {};
+}
+
+std::string DrawnVariableCaption(const TForm1& form, const FieldDrawInputs& inputs) {
+    const FieldViewState& state = *form.fieldViewState;
+    const std::uint64_t drawn = state.keptMesh.differenceGeneration;
+    return drawn != 0 && drawn == state.difference.generation ? state.difference.caption
+                                                              : inputs.variableCaption;
 }
 
 void ChooseDifferenceFrom(TForm1& form, const std::string& name) {

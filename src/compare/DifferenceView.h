@@ -44,6 +44,9 @@ ShownField ShownFieldOf(TForm1& form, const FieldDrawInputs& inputs);
 // they are no longer kept).
 std::span<const FieldPoint> DrawnRecords(const TForm1& form);
 
+// The title of the values the kept mesh draws: the difference's, or the quantity's.
+std::string DrawnVariableCaption(const TForm1& form, const FieldDrawInputs& inputs);
+
 // Chooses the compared run `name` ("" for none) and draws the shown mesh again.
 void ChooseDifferenceFrom(TForm1& form, const std::string& name);
 // The chosen run is forgotten when it is removed or another data set is opened.

@@ -78,9 +78,10 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
         if (!inputs.threeD)
             return lines(
                 {time, ReadoutLine(valueTitle, p.Value, inputs.valueTickPattern, separator)});
-        return lines(
-            {time, ReadoutLine("Thickness (cm)", p.Position, kPositionTickPattern, separator),
-             ReadoutLine(inputs.variableCaption, p.Value, inputs.valueTickPattern, separator)});
+        return lines({time,
+                      ReadoutLine("Thickness (cm)", p.Position, kPositionTickPattern, separator),
+                      ReadoutLine(DrawnVariableCaption(form, inputs), p.Value,
+                                  inputs.valueTickPattern, separator)});
     };
     return source;
 }

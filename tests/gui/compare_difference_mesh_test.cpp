@@ -3,6 +3,7 @@
 // steps, and the pictures unchanged while no difference is chosen.
 #include "app/RadioGroup.h"
 #include "compare/Comparison.h"
+#include "compare/DifferenceView.h"
 #include "export/ExportTargets.h"
 #include "fieldview/FieldViewState.h"
 #include "gl/GlPanel.h"
@@ -121,6 +122,12 @@ TEST_F(DifferenceMeshTest, DrawnThroughWhiteAtZeroKeptAcrossStepsAndGoneWithItsR
     for (std::size_t i = 0; i < table.columns[4].size(); ++i)
         EXPECT_NEAR(table.columns[4][i], table.columns[0][i] / 6.0f - 3.0f, 1e-5f) << i;
     EXPECT_TRUE(table.baseName.endsWith("minus_other-run")) << table.baseName.toStdString();
+    // The pointer reads the records drawn, under the difference's title.
+    const std::span<const FieldPoint> drawn = DrawnRecords(*Form1);
+    ASSERT_EQ(drawn.size(), table.columns[4].size());
+    EXPECT_EQ(drawn[40].Value, table.columns[4][40]);
+    EXPECT_EQ(DrawnVariableCaption(*Form1, *Form1->fieldViewState->shownField),
+              Form1->VariableCaption);
 
     // A view step draws the kept difference: nothing taken anew.
     const std::uint64_t taken = Form1->fieldViewState->difference.generation;
