@@ -115,7 +115,8 @@ ShownField ShownFieldOf(TForm1& form, const FieldDrawInputs& inputs) {
     ComparedRun* run = choice.runName.empty() || !inputs.threeD || !onMesh(form)
                            ? nullptr
                            : form.comparison->find(choice.runName);
-    if (run == nullptr)
+    // A store that holds no table has no file to find in the compared run.
+    if (run == nullptr || form.fieldViewState->keptTable.path().empty())
         return shown;
     refreshDifference(form, *run);
     const DifferenceField& d = choice.field;
