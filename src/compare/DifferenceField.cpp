@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <optional>
 
 namespace tessaplot {
@@ -124,13 +125,21 @@ void setExtents(DifferenceField& field) {
     field.PositionMin = field.points.front().Position;
     field.PositionMax = field.points.back().Position;
     bool any = false;
-    for (const FieldPoint& p : field.points) {
-        if (std::isnan(p.Value))
+    float largest = 0;
+    for (std::size_t i = 0; i < field.points.size(); ++i) {
+        const float value = field.points[i].Value;
+        if (std::isnan(value))
             continue;
-        field.ValueMin = any ? std::min(field.ValueMin, p.Value) : p.Value;
-        field.ValueMax = any ? std::max(field.ValueMax, p.Value) : p.Value;
+        field.ValueMin = any ? std::min(field.ValueMin, value) : value;
+        field.ValueMax = any ? std::max(field.ValueMax, value) : value;
+        largest = std::max(
+            {largest, std::fabs(field.openedValues[i]), std::fabs(field.comparedValues[i])});
         any = true;
     }
+    // Differences apart by no more than the rounding of the values they come from are
+    // one difference: a run warmer by 0.5 everywhere draws flat, not its rounding.
+    if (field.ValueMax - field.ValueMin <= 8 * std::numeric_limits<float>::epsilon() * largest)
+        field.ValueMin = field.ValueMax = field.ValueMin + (field.ValueMax - field.ValueMin) / 2;
     field.TimeSpan = spanOf(field.TimeMin, field.TimeMax);
     field.PositionSpan = spanOf(field.PositionMin, field.PositionMax);
     field.ValueSpan = spanOf(field.ValueMin, field.ValueMax);

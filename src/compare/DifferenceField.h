@@ -33,6 +33,8 @@ struct DifferenceField {
 
     // Extents for the axes, by the loader's rules: time and position of the first and
     // last record kept, values over the finite differences; a span not positive is 1.
+    // Differences within the float rounding of the values themselves count as one
+    // (their middle), so that a difference that is the same everywhere draws flat.
     float TimeMin = 0, TimeMax = 0, TimeSpan = 1;
     float PositionMin = 0, PositionMax = 0, PositionSpan = 1;
     float ValueMin = 0, ValueMax = 0, ValueSpan = 1;

@@ -140,9 +140,14 @@ ShownField ShownFieldOf(TForm1& form, const FieldDrawInputs& inputs) {
     choice.caption = shown.inputs.variableCaption;
     // A difference is read by its sign: white at zero, coloured along the value over
     // its own range (a range fixed for the quantity is no range of its difference).
+    // A difference that is the same everywhere (two equal runs) is coloured and keyed
+    // about its one value, so that a zero difference draws white with white in the key.
+    const ColourRange range = d.ValueMax > d.ValueMin
+                                  ? ColourRange{d.ValueMin, d.ValueMax}
+                                  : ColourRange{d.ValueMin - 0.5f, d.ValueMin + 0.5f};
     shown.inputs.colorAxis = kColorAlongValue;
-    shown.inputs.fixedRange = ColourRange{d.ValueMin, d.ValueMax};
-    shown.inputs.ramp.whiteAt = (0.0f - d.ValueMin) / d.ValueSpan;
+    shown.inputs.fixedRange = range;
+    shown.inputs.ramp.whiteAt = (0.0f - range.min) / (range.max - range.min);
     return shown;
 }
 
