@@ -46,9 +46,13 @@ public:
                 if (!std::isnan(p.Position))
                     m_nodes.push_back({p.Position, p.Value});
             const auto begin = m_nodes.begin() + static_cast<std::ptrdiff_t>(s.first);
-            // Of records at the same position the one written last counts.
-            std::stable_sort(begin, m_nodes.end(),
-                             [](const Node& a, const Node& b) { return a.position < b.position; });
+            const auto byPosition = [](const Node& a, const Node& b) {
+                return a.position < b.position;
+            };
+            // Of records at the same position the one written last counts. Tables come
+            // sorted: the sort (which allocates) is for those that do not.
+            if (!std::is_sorted(begin, m_nodes.end(), byPosition))
+                std::stable_sort(begin, m_nodes.end(), byPosition);
             const auto last = std::unique(
                 std::make_reverse_iterator(m_nodes.end()), std::make_reverse_iterator(begin),
                 [](const Node& a, const Node& b) { return a.position == b.position; });
@@ -57,8 +61,9 @@ public:
             if (s.count > 0)
                 m_steps.push_back(s);
         }
-        std::stable_sort(m_steps.begin(), m_steps.end(),
-                         [](const Step& a, const Step& b) { return a.time < b.time; });
+        const auto byTime = [](const Step& a, const Step& b) { return a.time < b.time; };
+        if (!std::is_sorted(m_steps.begin(), m_steps.end(), byTime))
+            std::stable_sort(m_steps.begin(), m_steps.end(), byTime);
         const auto last =
             std::unique(m_steps.rbegin(), m_steps.rend(),
                         [](const Step& a, const Step& b) { return a.time == b.time; });
