@@ -8,6 +8,8 @@
 #include "compare/Comparison.h"
 #include "compare/DifferenceView.h"
 #include "fieldview/FieldViewState.h"
+#include "fieldview/MeshThinning.h"
+#include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
 
 #include <GL/gl.h>
@@ -71,9 +73,20 @@ Figure leftStep() {
     return f;
 }
 
+// The segments a step hands to OpenGL: what the thinning keeps of the kept mesh (a
+// difference keeps more where it is rough from step to step).
+std::size_t segmentsDrawn() {
+    Form1->Panel1->makeCurrent();
+    const KeptFieldMesh& kept = Form1->fieldViewState->keptMesh;
+    std::vector<unsigned> segments;
+    return (ThinFieldMesh(kept.mesh, CurrentWindowMapping(), segments) ? segments.size()
+                                                                       : kept.segments.size()) /
+           2;
+}
+
 void print(const char* what, const Figure& f, const Figure& single) {
-    std::printf("| %-58s | %9.2f | %8.2f - %-8.2f | %.2fx of the single run\n", what, f.median,
-                f.min, f.max, f.median / single.median);
+    std::printf("| %-58s | %9.2f | %8.2f - %-8.2f | %.2fx of the single run, %zu segments\n", what,
+                f.median, f.min, f.max, f.median / single.median, segmentsDrawn());
     std::fflush(stdout);
 }
 
