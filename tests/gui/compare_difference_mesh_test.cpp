@@ -135,6 +135,17 @@ TEST_F(DifferenceMeshTest, DrawnThroughWhiteAtZeroKeptAcrossStepsAndGoneWithItsR
     EXPECT_EQ(Form1->fieldViewState->difference.generation, taken);
     EXPECT_EQ(Form1->fieldViewState->keptMesh.differenceGeneration, taken);
 
+    // Following: the compared table rewritten (one degree colder still) is drawn anew.
+    const QString written = dataDir.filePath("fabric-run");
+    ASSERT_TRUE(QDir().rename(written, dataDir.filePath("opened-run")));
+    writeFabrics(kSteps, [](int k, int node) { return 20.0 + k + 0.1 * node - (k - 3) - 1; });
+    ASSERT_TRUE(QFile::remove(other + "/Fabrics.dat"));
+    ASSERT_TRUE(QFile::rename(written + "/Fabrics.dat", other + "/Fabrics.dat"));
+    ASSERT_TRUE(QDir().rmdir(written));
+    ASSERT_TRUE(QDir().rename(dataDir.filePath("opened-run"), written));
+    ASSERT_TRUE(waitFor([] { return Form1->ValueTickLabels.front() == "-2.00"; }));
+    EXPECT_EQ(Form1->ValueTickLabels.back(), "8.00");
+
     // "None", and the run removed, give the field itself, pixel for pixel.
     chooseDifference("None");
     Form1->ToolButton1Click();
