@@ -5,6 +5,7 @@
 //                                                  follow, comfort, export, pick)
 //   bench_report --startup-probe           (internal: start-up to the first frame)
 //   bench_report --rss-probe <directory>   (internal: peak memory with a big layer shown)
+#include "DifferenceBench.h"
 #include "ReferenceReaders.h"
 #include "SampleData.h"
 #include "Timing.h"
@@ -652,8 +653,14 @@ int main(int argc, char** argv) {
         only = argv[2];
     const BenchData data = makeData(argv[argc - 1]);
     const std::map<std::string, std::function<void(const BenchData&)>> sections = {
-        {"redraw", redrawSection},   {"draw", drawOnlySection}, {"follow", followSection},
-        {"comfort", comfortSection}, {"export", exportSection}, {"pick", pickSection}};
+        {"redraw", redrawSection},
+        {"draw", drawOnlySection},
+        {"follow", followSection},
+        {"comfort", comfortSection},
+        {"export", exportSection},
+        {"pick", pickSection},
+        {"difference",
+         [](const BenchData& d) { DifferenceSection(d.layer150000, d.root, openDataSet); }}};
     if (only.empty() || only == "reading")
         readingSection(data);
     if (only == "reading")
@@ -662,7 +669,7 @@ int main(int argc, char** argv) {
         return 1;
     Form1->show();
     settle(300);
-    for (const auto& name : {"redraw", "draw", "follow", "comfort", "export", "pick"})
+    for (const auto& name : {"redraw", "draw", "follow", "comfort", "export", "pick", "difference"})
         if (only.empty() || only == name)
             sections.at(name)(data);
     DestroyForms();

@@ -6,6 +6,7 @@
 #include "app/Widgets.h"
 #include "compare/CompareMenu.h"
 #include "compare/Comparison.h"
+#include "compare/DifferenceView.h"
 #include "dataset/Unit4.h"
 #include "fieldview/FieldViewState.h"
 #include "gl/GlPanel.h"
@@ -69,6 +70,7 @@ TForm1::TForm1() {
     readingState = std::make_shared<ReadingState>();
     comparison = std::make_shared<Comparison>();
     AddCompareMenu(*this);
+    WireDifference(*this);
 
     m_shownPage = TabSheet1;
     FormCreate();

@@ -9,12 +9,14 @@
 #include "cli/CommandLine.h"
 #include "compare/CompareMenu.h"
 #include "compare/Comparison.h"
+#include "compare/DifferenceView.h"
 #include "dataset/DirectoryListBox.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
 #include "export/ExportTargets.h"
 #include "fieldview/ColorBox.h"
 #include "fieldview/Colorselection1.h"
+#include "fieldview/FieldViewState.h"
 #include "gl/GlPanel.h"
 #include "readout/ReadingState.h"
 #include "section2d/Image2d.h"
@@ -116,6 +118,7 @@ public:
         open();
         collector.stopOnMessage();
         AddComparedRuns(m_line);
+        chooseDifference();
         chooseSource();
         chooseColours();
         chooseReading();
@@ -196,6 +199,31 @@ private:
         } else if (m_line.page == "BodyProperty" && !Form4->HasBodyProperty) {
             throw Stop{1, m_line.directory + QStringLiteral(" has no BodyProperty.dat")};
         }
+    }
+
+    // "Difference From" as the menu chooses it: a compared run by its name or by the
+    // directory --compare gave.
+    void chooseDifference() {
+        if (m_line.differenceFrom.isEmpty())
+            return;
+        const Comparison& comparison = *Form1->comparison;
+        QStringList names;
+        std::string chosen;
+        for (std::size_t i = 0; i < comparison.size(); ++i) {
+            const QString name = QString::fromStdString(comparison.run(i).name);
+            names << name;
+            const QString given = i < static_cast<std::size_t>(m_line.compare.size())
+                                      ? m_line.compare[static_cast<qsizetype>(i)]
+                                      : QString();
+            if (name == m_line.differenceFrom ||
+                (!given.isEmpty() && QFileInfo(given).absoluteFilePath() ==
+                                         QFileInfo(m_line.differenceFrom).absoluteFilePath()))
+                chosen = comparison.run(i).name;
+        }
+        if (chosen.empty())
+            throw Stop{2, QStringLiteral("no compared run %1; the compared runs are %2")
+                              .arg(m_line.differenceFrom, quotedList(names))};
+        ChooseDifferenceFrom(*Form1, chosen);
     }
 
     void chooseColours() {
@@ -299,6 +327,9 @@ public:
             m_choice.choose(collector);
             Form1->show();
             GlPanel* surface = m_choice.show();
+            // A compared table that could not be read is told once the picture is drawn.
+            if (Form1->fieldViewState->difference.unreadable)
+                waitFor([&] { return !collector.messages.isEmpty(); });
             collector.stopOnMessage();
             if (!m_line.sectionKind.isEmpty())
                 writeSection(collector.messages);

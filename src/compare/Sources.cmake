@@ -3,8 +3,10 @@ list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/RunSummary.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RunComparisonTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RunFigures.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DifferenceField.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CompareMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CompareRunsWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DifferenceView.cpp
 )

@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "app/Temp.h"
+#include "compare/DifferenceView.h"
 #include "export/CsvTable.h"
 #include "export/ExportTargets.h"
 #include "gl/GlPanel.h"
@@ -145,6 +146,7 @@ void AttachExportMenu(GlPanel* surface) {
             // Where the menu was asked for, for items that act on the picture there.
             menu.setProperty("requestedAt", at);
             AddReadingItems(surface, menu);
+            AddDifferenceItems(surface, menu);
             QAction* chosen = menu.exec(surface->mapToGlobal(at));
             if (chosen == save)
                 SavePictureAs(surface);

@@ -5,6 +5,7 @@
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
 #include "comfort/ComfortRecord.h"
+#include "compare/DifferenceView.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
 #include "fieldview/FieldViewState.h"
@@ -62,6 +63,15 @@ ExportTarget viewTarget(TForm1& form, GlPanel* surface) {
         source = "layer" + std::to_string(std::max(form.ComboBox5->currentIndex(), 0) + 1);
     else if (surface == form.Panel5)
         source = QFileInfo(form.Label5->text()).completeBaseName().toStdString();
+    // A difference mesh: the two runs' values beside their difference.
+    if (DifferenceTable difference; field && ShownDifferenceTable(form, difference)) {
+        std::vector<std::string> parts = {page.toStdString(), source, variable};
+        parts.insert(parts.end(), difference.nameParts.begin(), difference.nameParts.end());
+        target.baseName = exportName(parts);
+        target.header = std::move(difference.header);
+        target.columns = std::move(difference.columns);
+        return target;
+    }
     target.baseName = exportName({page.toStdString(), source, variable});
 
     const std::size_t count = field

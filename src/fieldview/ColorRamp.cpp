@@ -9,13 +9,27 @@ RampColor ColorFromRgb24(unsigned rgb24) {
     return {channel(0), channel(8), channel(16)};
 }
 
+namespace {
+
+RampColor blend(RampColor from, RampColor to, float s) {
+    return {from.r + s * (to.r - from.r), from.g + s * (to.g - from.g),
+            from.b + s * (to.b - from.b)};
+}
+
+} // namespace
+
 RampColor ColorRamp::at(float s) const {
-    return {start.r + s * (end.r - start.r), start.g + s * (end.g - start.g),
-            start.b + s * (end.b - start.b)};
+    if (!whiteAt)
+        return blend(start, end, s);
+    constexpr RampColor white{1, 1, 1};
+    const float w = *whiteAt;
+    if (s < w)
+        return w > 0 ? blend(start, white, s / w) : start;
+    return w < 1 ? blend(white, end, (s - w) / (1 - w)) : end;
 }
 
 ColorRamp MakeColorRamp(unsigned startRgb24, unsigned endRgb24) {
-    return {ColorFromRgb24(startRgb24), ColorFromRgb24(endRgb24)};
+    return {ColorFromRgb24(startRgb24), ColorFromRgb24(endRgb24), std::nullopt};
 }
 
 float RampParameter(const FieldPoint& point, const FieldExtents& extents, int colorAxis) {

@@ -2,6 +2,8 @@
 
 #include "dataset/FieldPoint.h"
 
+#include <optional>
+
 namespace tessaplot {
 
 // A colour with channels from 0 to 1, as OpenGL takes it.
@@ -13,10 +15,13 @@ struct RampColor {
 // each byte divided by 255.
 RampColor ColorFromRgb24(unsigned rgb24);
 
-// The straight ramp from the start colour (s = 0) to the end colour (s = 1).
+// The straight ramp from the start colour (s = 0) to the end colour (s = 1); a
+// diverging one (a difference's) passes through white at `whiteAt`, which may lie
+// beyond 0..1 when the values are all of one sign.
 struct ColorRamp {
     RampColor start{0, 0, 1};
     RampColor end{1, 0, 0};
+    std::optional<float> whiteAt;
 
     RampColor at(float s) const;
 };

@@ -3,6 +3,7 @@
 #include "app/LocaleText.h"
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
+#include "compare/DifferenceView.h"
 #include "fieldview/ColorBox.h"
 #include "fieldview/Colorselection1.h"
 #include "fieldview/FieldMesh.h"
@@ -30,30 +31,32 @@ bool sameRamp(const ColorRamp& a, const ColorRamp& b) {
     const auto same = [](RampColor x, RampColor y) {
         return x.r == y.r && x.g == y.g && x.b == y.b;
     };
-    return same(a.start, b.start) && same(a.end, b.end);
+    return same(a.start, b.start) && same(a.end, b.end) && a.whiteAt == b.whiteAt;
 }
 
-// Builds the mesh of the store anew only when the store or the colouring changed.
-const KeptFieldMesh& keptMeshFor(TForm1& form, const FieldDrawInputs& inputs,
-                                 std::span<const FieldPoint> points) {
+// Builds the mesh of the store (or of the difference shown) anew only when it or the
+// colouring changed.
+const KeptFieldMesh& keptMeshFor(TForm1& form, const ShownField& shown) {
+    const FieldDrawInputs& inputs = shown.inputs;
     FieldViewState& state = *form.fieldViewState;
     KeptFieldMesh& kept = state.keptMesh;
     const std::uint64_t generation = state.keptTable.generation();
-    if (kept.built && kept.storeGeneration == generation && kept.threeD == inputs.threeD &&
+    if (kept.built && kept.storeGeneration == generation &&
+        kept.differenceGeneration == shown.differenceGeneration && kept.threeD == inputs.threeD &&
         sameRamp(kept.ramp, inputs.ramp) && kept.colorAxis == inputs.colorAxis &&
         kept.fixedRange == inputs.fixedRange)
         return kept;
     kept.built = false;
-    const FieldExtents extents{form.TimeMin,      form.TimeSpan, form.PositionMin,
-                               form.PositionSpan, form.ValueMin, form.ValueSpan};
+    const FieldExtents& extents = shown.extents;
     const std::optional<FieldExtents> colourExtents = ColourExtents(extents, inputs.fixedRange);
     kept.mesh = inputs.threeD
-                    ? BuildFieldMesh(points, form.PositionsPerStep, extents, inputs.ramp,
+                    ? BuildFieldMesh(shown.points, shown.positionsPerStep, extents, inputs.ramp,
                                      inputs.colorAxis, colourExtents ? &*colourExtents : nullptr)
-                    : BuildBodyCurve(points, extents);
+                    : BuildBodyCurve(shown.points, extents);
     kept.segments.clear();
     AppendSegmentIndices(kept.mesh, kept.segments);
     kept.storeGeneration = generation;
+    kept.differenceGeneration = shown.differenceGeneration;
     kept.threeD = inputs.threeD;
     kept.ramp = inputs.ramp;
     kept.colorAxis = inputs.colorAxis;
@@ -126,17 +129,20 @@ void TForm1::DrawLoadedField() {
     drawField(inputs);
 }
 
-void TForm1::drawField(const FieldDrawInputs& inputs) {
+void TForm1::drawField(const FieldDrawInputs& requested) {
+    // The loaded records, or the difference from a compared run when one is chosen.
+    const ShownField shown = ShownFieldOf(*this, requested);
+    const FieldDrawInputs& inputs = shown.inputs;
     const bool threeD = inputs.threeD;
-    const std::size_t count =
-        std::min(FieldPoints.size(), static_cast<std::size_t>(std::max(PointCount, 0)));
-    const KeptFieldMesh& mesh =
-        keptMeshFor(*this, inputs, std::span<const FieldPoint>(FieldPoints.data(), count));
+    const std::size_t count = shown.points.size();
+    const KeptFieldMesh& mesh = keptMeshFor(*this, shown);
 
     const std::string separator = LocaleDecimalSeparator();
-    TimeTickLabels = MakeTickLabels(TimeMin, TimeMax, kTimeTickPattern, separator);
-    PositionTickLabels = MakeTickLabels(PositionMin, PositionMax, kPositionTickPattern, separator);
-    ValueTickLabels = MakeTickLabels(ValueMin, ValueMax, inputs.valueTickPattern, separator);
+    TimeTickLabels = MakeTickLabels(shown.TimeMin, shown.TimeMax, kTimeTickPattern, separator);
+    PositionTickLabels =
+        MakeTickLabels(shown.PositionMin, shown.PositionMax, kPositionTickPattern, separator);
+    ValueTickLabels =
+        MakeTickLabels(shown.ValueMin, shown.ValueMax, inputs.valueTickPattern, separator);
 
     glColor3f(0.0f, 0.0f, 0.0f);
     UseFont(kViewFontBase);
@@ -173,8 +179,9 @@ void TForm1::drawField(const FieldDrawInputs& inputs) {
 
     // The field last, over the frame and the texts.
     drawMesh(mesh);
-    if (count > 0)
-        DrawFieldTimeMark(*this, threeD, std::span<const FieldPoint>(FieldPoints.data(), count));
+    // The marked time is read off the loaded records' own axes.
+    if (count > 0 && shown.difference == nullptr)
+        DrawFieldTimeMark(*this, threeD, shown.points);
     if (inputs.colourKey && count > 0)
         DrawColourKey(*this, inputs);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compare/DifferenceChoice.h"
 #include "dataset/FieldLoader.h"
 #include "dataset/KeptFieldTable.h"
 #include "fieldview/ColorRamp.h"
@@ -44,6 +45,7 @@ struct FieldDrawInputs {
 struct KeptFieldMesh {
     bool built = false;
     std::uint64_t storeGeneration = 0;
+    std::uint64_t differenceGeneration = 0; // 0: built from the store itself
     bool threeD = true;
     ColorRamp ramp;
     int colorAxis = 0;
@@ -73,6 +75,8 @@ struct FieldViewState {
     // Which table the field store holds, and the mesh last made from it.
     KeptFieldTable keptTable;
     KeptFieldMesh keptMesh;
+    // The compared run the mesh shows the difference from, if any.
+    DifferenceChoice difference;
 
     // Looks at the shown table's identity to follow a running simulation.
     QTimer* followTimer = nullptr;

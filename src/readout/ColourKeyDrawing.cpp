@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace tessaplot {
 
@@ -74,18 +75,28 @@ void DrawColourKey(const TForm1& form, const FieldDrawInputs& inputs) {
     glDisable(GL_DEPTH_TEST);
 
     // The ramp is straight, so shading each fifth between its ticks' colours gives
-    // every row of the bar the colour of the value beside it.
+    // every row of the bar the colour of the value beside it; a diverging ramp bends at
+    // white, so the fifth it bends in is shaded in two parts.
     glBegin(GL_QUADS);
     for (int i = 0; i + 1 < kTickLabelCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        const RampColor low = inputs.ramp.at(TickStep(i));
-        const RampColor high = inputs.ramp.at(TickStep(i + 1));
-        glColor3f(low.r, low.g, low.b);
-        glVertex2f(key.barLeft, key.tickY[at]);
-        glVertex2f(key.barRight, key.tickY[at]);
-        glColor3f(high.r, high.g, high.b);
-        glVertex2f(key.barRight, key.tickY[at + 1]);
-        glVertex2f(key.barLeft, key.tickY[at + 1]);
+        const float from = TickStep(i), to = TickStep(i + 1);
+        std::vector<float> stops{from, to};
+        if (inputs.ramp.whiteAt && *inputs.ramp.whiteAt > from && *inputs.ramp.whiteAt < to)
+            stops.insert(stops.begin() + 1, *inputs.ramp.whiteAt);
+        const auto yAt = [&](float s) {
+            return key.tickY[at] + (s - from) / (to - from) * (key.tickY[at + 1] - key.tickY[at]);
+        };
+        for (std::size_t k = 0; k + 1 < stops.size(); ++k) {
+            const RampColor low = inputs.ramp.at(stops[k]);
+            const RampColor high = inputs.ramp.at(stops[k + 1]);
+            glColor3f(low.r, low.g, low.b);
+            glVertex2f(key.barLeft, yAt(stops[k]));
+            glVertex2f(key.barRight, yAt(stops[k]));
+            glColor3f(high.r, high.g, high.b);
+            glVertex2f(key.barRight, yAt(stops[k + 1]));
+            glVertex2f(key.barLeft, yAt(stops[k + 1]));
+        }
     }
     glEnd();
 

@@ -7,6 +7,7 @@
 #include "comfort/ComfortChartGeometry.h"
 #include "comfort/ComfortState.h"
 #include "comfort/SensationBands.h"
+#include "compare/DifferenceView.h"
 #include "fieldview/FieldViewState.h"
 #include "fieldview/TickLabels.h"
 #include "gl/GlPanel.h"
@@ -54,19 +55,19 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
         if (state.shownPanel != panel || !state.shownField || !kept.built ||
             kept.storeGeneration != state.keptTable.generation() ||
             kept.threeD != state.shownField->threeD ||
-            kept.mesh.vertexCount() >
-                std::min(form.PointCount, static_cast<int>(form.FieldPoints.size())))
+            kept.mesh.vertexCount() > static_cast<int>(DrawnRecords(form).size()))
             return std::nullopt;
         ReadoutPoints points;
         // The mesh's vertices are the loaded records, one for one, never the thinned set.
         points.points = {kept.mesh.vertices.data(), 3,
                          static_cast<std::size_t>(kept.mesh.vertexCount())};
         points.alongTime = !kept.threeD;
-        points.recordsKey = kept.storeGeneration * 2 + (kept.threeD ? 1 : 0);
+        points.recordsKey =
+            ((kept.storeGeneration << 24) + kept.differenceGeneration) * 2 + (kept.threeD ? 1 : 0);
         return points;
     };
     source.text = [&form, panel](unsigned index) {
-        const FieldPoint& p = form.FieldPoints[index];
+        const FieldPoint& p = DrawnRecords(form)[index];
         const FieldDrawInputs& inputs = *form.fieldViewState->shownField;
         const std::string separator = LocaleDecimalSeparator();
         const std::string time = ReadoutLine("Time (min.)", p.Time, kTimeTickPattern, separator);
@@ -77,9 +78,10 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
         if (!inputs.threeD)
             return lines(
                 {time, ReadoutLine(valueTitle, p.Value, inputs.valueTickPattern, separator)});
-        return lines(
-            {time, ReadoutLine("Thickness (cm)", p.Position, kPositionTickPattern, separator),
-             ReadoutLine(inputs.variableCaption, p.Value, inputs.valueTickPattern, separator)});
+        return lines({time,
+                      ReadoutLine("Thickness (cm)", p.Position, kPositionTickPattern, separator),
+                      ReadoutLine(DrawnVariableCaption(form, inputs), p.Value,
+                                  inputs.valueTickPattern, separator)});
     };
     return source;
 }

@@ -334,7 +334,7 @@ TEST_F(ExportTest, ContextMenuSavesCopiesAndExportsAndChangesNothingElse) {
     EXPECT_EQ(actions,
               (QStringList{"Save Picture As…", "Copy Picture", "Export Data As CSV…", "",
                            "Show Colour Key", "Fix Colour Range…", "Automatic Colour Range", "",
-                           "Mark This Time…", "Clear Time Mark"}));
+                           "Mark This Time…", "Clear Time Mark", "", "Difference From"}));
     QTest::qWait(30);
     EXPECT_FALSE(Form1->RedrawPending);
     EXPECT_EQ(Form1->Panel1->grabFramebuffer(), shown);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "compare/DifferenceField.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tessaplot {
+
+// "Difference From" on the Fabric and Fibers views: the compared run the mesh is the
+// opened run minus, and the difference last taken, kept while neither table changed so
+// that a navigation step only draws it.
+struct DifferenceChoice {
+    std::string runName; // empty: the field itself is drawn, as it always was
+    // The difference of the tables of these fillings (a compared table that could not
+    // be read leaves `field` empty).
+    bool computed = false;
+    std::uint64_t openedGeneration = 0;
+    std::size_t openedCount = 0;
+    std::uint64_t comparedGeneration = 0;
+    DifferenceField field;
+    std::string caption; // what its picture is titled, as last drawn
+    // Moves with every difference taken: a mesh built from an older one is stale.
+    std::uint64_t generation = 0;
+    // The compared table whose read failed and was told (told once, until it reads).
+    std::string toldProblemOf;
+    bool unreadable = false;
+};
+
+} // namespace tessaplot
