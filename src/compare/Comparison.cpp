@@ -27,13 +27,11 @@ const FieldLoad& RunTable::read(const std::string& path, const FieldLoadRequest&
         return *kept;
     const FileIdentity identity = KeptFieldTable::IdentityBeforeRead(path);
     load = LoadField(path, request, points);
-    if (load.opened) {
-        this->kept.keep(path, request, identity, load);
-    } else {
+    if (!load.opened)
         points.clear();
-        this->kept.forget();
-        this->kept.readFailed(path, identity);
-    }
+    // A failed read is kept too, as what that version of the file gives (no records):
+    // following then sees the file come back or change.
+    this->kept.keep(path, request, identity, load);
     return load;
 }
 

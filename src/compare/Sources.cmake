@@ -1,7 +1,9 @@
 list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Comparison.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OverlayGeometry.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CompareMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CompareRunsWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CurveOverlay.cpp
 )

@@ -3,6 +3,7 @@
 #include "app/LocaleText.h"
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
+#include "compare/CurveOverlay.h"
 #include "fieldview/ColorBox.h"
 #include "fieldview/Colorselection1.h"
 #include "fieldview/FieldMesh.h"
@@ -128,6 +129,8 @@ void TForm1::DrawLoadedField() {
 
 void TForm1::drawField(const FieldDrawInputs& inputs) {
     const bool threeD = inputs.threeD;
+    if (!threeD)
+        SpanComparedBodyCurves(*this);
     const std::size_t count =
         std::min(FieldPoints.size(), static_cast<std::size_t>(std::max(PointCount, 0)));
     const KeptFieldMesh& mesh =
@@ -173,6 +176,8 @@ void TForm1::drawField(const FieldDrawInputs& inputs) {
 
     // The field last, over the frame and the texts.
     drawMesh(mesh);
+    if (!threeD)
+        DrawComparedBodyCurves(*this);
     if (count > 0)
         DrawFieldTimeMark(*this, threeD, std::span<const FieldPoint>(FieldPoints.data(), count));
     if (inputs.colourKey && count > 0)
