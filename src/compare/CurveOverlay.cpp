@@ -3,6 +3,7 @@
 #include "app/Temp.h"
 #include "comfort/ComfortChartGeometry.h"
 #include "compare/Comparison.h"
+#include "compare/OverlayDrawing.h"
 #include "compare/OverlayGeometry.h"
 #include "fieldview/FieldMesh.h"
 #include "fieldview/FieldViewState.h"
@@ -30,7 +31,6 @@ constexpr LegendLayout kBodyLegend{1.04f, 0.96f, 0.065f, 0.0f,
                                    static_cast<int>(Comparison::MaxRuns)};
 // Above the comfort chart's plot, right of its title: no record lies there either.
 constexpr LegendLayout kComfortLegend{0.64f, 1.17f, 0.065f, 0.36f, 3};
-constexpr float kLegendSampleLength = 0.06f;
 
 // A compared run's curve in chart units, kept while its records and axes stay.
 struct KeptCurve {
@@ -71,45 +71,6 @@ KeptCurve& keptCurve(std::vector<KeptCurve>& curves, std::size_t index) {
     if (curves.size() <= index)
         curves.resize(index + 1);
     return curves[index];
-}
-
-// One run's curve as a line strip through the points each pixel column needs.
-void drawPolyline(const std::vector<float>& xy, const RunColour& colour) {
-    if (xy.size() < 4)
-        return;
-    static std::vector<unsigned> kept;
-    glColor3f(colour.r, colour.g, colour.b);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 0, xy.data());
-    const PolylinePoints curve{xy.data(), 2, xy.size() / 2};
-    if (ReducePolyline(curve, kept))
-        glDrawElements(GL_LINE_STRIP, static_cast<GLsizei>(kept.size()), GL_UNSIGNED_INT,
-                       kept.data());
-    else
-        glDrawArrays(GL_LINE_STRIP, 0, static_cast<GLsizei>(xy.size() / 2));
-    glDisableClientState(GL_VERTEX_ARRAY);
-}
-
-void drawLegend(const std::vector<LegendEntry>& entries, const LegendLayout& layout,
-                float sampleWidth) {
-    // The texts drawn after the legend keep the font chosen before it.
-    GLint fontBefore = 0;
-    glGetIntegerv(GL_LIST_BASE, &fontBefore);
-    UseFont(kViewFontBase);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const LegendPlace at = LegendLinePlace(layout, static_cast<int>(i));
-        const RunColour& c = entries[i].colour;
-        glColor3f(c.r, c.g, c.b);
-        SetLineWidth(sampleWidth);
-        glBegin(GL_LINES);
-        glVertex3f(at.x, at.y + 0.015f, 0.0f);
-        glVertex3f(at.x + kLegendSampleLength, at.y + 0.015f, 0.0f);
-        glEnd();
-        SetLineWidth(1.0f);
-        DrawLabel(at.x + kLegendSampleLength + 0.02f, at.y, 0.0f, entries[i].text);
-    }
-    glListBase(static_cast<GLuint>(fontBefore));
-    glColor3f(0.0f, 0.0f, 0.0f);
 }
 
 std::string openedName(const Comparison& comparison) {
@@ -178,9 +139,9 @@ void DrawComparedBodyCurves(TForm1& form) {
                                                  (p.Value - extents.ValueMin) / extents.ValueSpan});
             curve.keep(comparison.generation(), run.bodyTable.generation(), axes, 0);
         }
-        drawPolyline(curve.xy, run.colour);
+        DrawRunPolyline(curve.xy, run.colour);
     }
-    drawLegend(legend, kBodyLegend, 1.0f);
+    DrawLegend(legend, kBodyLegend, 1.0f);
 }
 
 float SharedComfortEndTime(TForm1& form, float ownEndTime) {
@@ -227,11 +188,11 @@ void DrawComparedComfortCurves(TForm1& form, ComfortQuantity quantity, float end
             curve.keep(comparison.generation(), run.comfort.generation, axes,
                        static_cast<int>(quantity));
         }
-        drawPolyline(curve.xy, run.colour);
+        DrawRunPolyline(curve.xy, run.colour);
     }
     glPopMatrix();
     SetLineWidth(1.0f);
-    drawLegend(legend, kComfortLegend, 3.0f);
+    DrawLegend(legend, kComfortLegend, 3.0f);
 }
 
 void RefreshComparedComfort(TForm1& form, ComfortFileReader::Clock::time_point deadline) {

@@ -34,6 +34,35 @@ float SharedEndTime(std::span<const float> endTimes) {
     return end;
 }
 
+Section CutLikeOpened(const SectionRequest& request, float shownTime,
+                      std::span<const FieldPoint> records, int positionsPerStep,
+                      std::string_view separator) {
+    if (!request.converted || request.kind == SectionKind::Position)
+        return ExtractSection(request, records, positionsPerStep, separator);
+    Section section = ExtractTimeSection(records, shownTime, positionsPerStep);
+    const auto start = static_cast<std::size_t>(section.start);
+    if (start >= records.size() || records[start].Time != shownTime)
+        section.points.clear();
+    return section;
+}
+
+SectionExtents SpanSectionExtents(const SectionExtents& extents, SectionKind kind,
+                                  const FieldLoad& load) {
+    if (!load.opened || load.PointCount <= 0)
+        return extents;
+    SectionExtents spanned = extents;
+    const bool alongPosition = kind == SectionKind::Time;
+    const float from = alongPosition ? load.PositionMin : load.TimeMin;
+    const float to = alongPosition ? load.PositionMax : load.TimeMax;
+    spanned.xMin = std::min({extents.xMin, from, to});
+    spanned.xMax = std::max({extents.xMax, from, to});
+    spanned.xSpan = AxisSpan(spanned.xMin, spanned.xMax);
+    spanned.valueMin = std::min(extents.valueMin, load.ValueMin);
+    spanned.valueMax = std::max(extents.valueMax, load.ValueMax);
+    spanned.valueSpan = AxisSpan(spanned.valueMin, spanned.valueMax);
+    return spanned;
+}
+
 std::string RunProblemWord(const ReadProblem& problem) {
     switch (problem.kind) {
     case ReadProblem::Kind::None:

@@ -2,6 +2,7 @@
 
 #include "compare/Comparison.h"
 #include "dataset/FieldLoader.h"
+#include "section2d/SectionPlot.h"
 
 #include <span>
 #include <string>
@@ -27,6 +28,26 @@ float AxisSpan(float min, float max);
 // The comfort chart's common end time: the latest of the runs' end times (a run
 // without records has none).
 float SharedEndTime(std::span<const float> endTimes);
+
+// A compared run's cut at the section the opened run shows: the time step at the very
+// time shown (`shownTime`: the opened run's step, or the typed time when it has none),
+// or the records at the same position text. No points when the run has no such step
+// or position.
+Section CutLikeOpened(const SectionRequest& request, float shownTime,
+                      std::span<const FieldPoint> records, int positionsPerStep,
+                      std::string_view separator);
+// The section picture's extents spanning `extents` and a compared run's whole load.
+SectionExtents SpanSectionExtents(const SectionExtents& extents, SectionKind kind,
+                                  const FieldLoad& load);
+
+// A compared run's curve as a picture shows it, in the table's units; `problem` says
+// in a word why it has no points.
+struct ComparedCurve {
+    std::string name;
+    RunColour colour;
+    std::vector<SectionPoint> points;
+    std::string problem;
+};
 
 // One line of a picture's legend: a run's name in its colour, with why it draws
 // nothing when it does not.

@@ -6,4 +6,6 @@ list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CompareMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CompareRunsWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CurveOverlay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OverlayDrawing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SectionOverlay.cpp
 )

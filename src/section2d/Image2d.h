@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compare/OverlayGeometry.h"
 #include "section2d/SectionExtraction.h"
 
 #include <QDialog>
@@ -37,6 +38,8 @@ public:
     Section ShownSection;
     // Its points as drawn, in model coordinates, one for each of ShownSection's.
     std::vector<SectionPoint> ShownCurve;
+    // The compared runs' sections the last paint drew beside it.
+    std::vector<ComparedCurve> ShownCompared;
 
     QStatusBar* StatusBar1 = nullptr;
     QFrame* Panel1 = nullptr;
