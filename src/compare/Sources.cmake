@@ -7,5 +7,6 @@ list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CompareRunsWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CurveOverlay.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OverlayDrawing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OverlayExport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SectionOverlay.cpp
 )

@@ -15,9 +15,12 @@ std::string FloatText(float value);
 std::string CsvField(std::string_view text);
 
 // A table of numbers under a header: each row as many columns as the header, lines
-// ended with CR LF. Rows are column-major sources: `columns[c][r]`.
+// ended with CR LF. Rows are column-major sources: `columns[c][r]`. With `leadingText`
+// (a text per row, as for the run each row belongs to) that is the first column, the
+// numbers follow it.
 std::string CsvTable(const std::vector<std::string>& header,
-                     const std::vector<std::vector<float>>& columns);
+                     const std::vector<std::vector<float>>& columns,
+                     const std::vector<std::string>& leadingText = {});
 
 // The file name proposed for a picture or table: the data set's directory name, the
 // page, the layer or fibre file and the variable's name without its unit, joined by

@@ -111,7 +111,7 @@ void ExportDataAsCsv(GlPanel* surface) {
     delete dialog;
     if (path.isEmpty())
         return;
-    const std::string table = CsvTable(target.header, target.columns);
+    const std::string table = CsvTable(target.header, target.columns, target.runs);
     QString error;
     if (!WriteWholeFile(path, QByteArray::fromStdString(table), &error))
         ShowMessage(QStringLiteral("The data could not be saved as %1: %2")

@@ -5,6 +5,7 @@
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
 #include "comfort/ComfortRecord.h"
+#include "compare/OverlayExport.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
 #include "fieldview/FieldViewState.h"
@@ -63,6 +64,8 @@ ExportTarget viewTarget(TForm1& form, GlPanel* surface) {
     else if (surface == form.Panel5)
         source = QFileInfo(form.Label5->text()).completeBaseName().toStdString();
     target.baseName = exportName({page.toStdString(), source, variable});
+    if (body && ComparedBodyTable(form, field.has_value(), variable, target))
+        return target;
 
     const std::size_t count = field
                                   ? std::min(form.FieldPoints.size(),
@@ -95,6 +98,8 @@ ExportTarget comfortTarget(TForm1& form) {
     const int item = form.RadioGroup4->ItemIndex();
     target.baseName =
         exportName({"BodyComfort", "", form.RadioGroup4->ItemText(item).toStdString()});
+    if (ComparedComfortTable(form, item, target))
+        return target;
     target.header = {"Time (min.)", "Thermal Sensation", "Dampness Sensation", "Comfort Value"};
     target.columns.resize(4);
     const std::size_t count = std::min(form.ComfortRecords.size(),
@@ -115,6 +120,8 @@ ExportTarget sectionTarget(TForm3& window) {
     target.picture.title = QStringLiteral("2D Image");
     target.picture.draw = [&window] { window.DrawPicture(); };
     target.baseName = QFileInfo(window.SuggestedFileName()).completeBaseName();
+    if (ComparedSectionTable(window, target))
+        return target;
     target.header = {window.XTitle, window.YTitle};
     target.columns.resize(2);
     for (const SectionPoint& p : window.ShownSection.points) {
