@@ -82,8 +82,10 @@ std::optional<std::string> Comparison::add(const std::string& directory) {
     if (m_runs.size() + 1 >= MaxRuns)
         return "At most " + std::to_string(MaxRuns) + " runs can be compared.";
 
+    static std::uint64_t serials = 0;
     auto run = std::make_unique<ComparedRun>();
     run->directory = directory;
+    run->serial = ++serials;
     const std::span<const RunColour> colours = ComparedRunColours();
     const auto taken = [this](const RunColour& colour) {
         return std::any_of(m_runs.begin(), m_runs.end(),

@@ -34,22 +34,21 @@ constexpr LegendLayout kComfortLegend{0.64f, 1.17f, 0.065f, 0.36f, 3};
 
 // A compared run's curve in chart units, kept while its records and axes stay.
 struct KeptCurve {
-    std::uint64_t comparisonGeneration = 0;
+    std::uint64_t runSerial = 0;
     std::uint64_t recordsGeneration = 0;
     float axes[4] = {0, 0, 0, 0};
     int quantity = -1;
     bool built = false;
     std::vector<float> xy;
 
-    bool holds(std::uint64_t comparison, std::uint64_t records, const float (&key)[4],
+    bool holds(std::uint64_t serial, std::uint64_t records, const float (&key)[4],
                int keyQuantity) const {
-        return built && comparisonGeneration == comparison && recordsGeneration == records &&
+        return built && runSerial == serial && recordsGeneration == records &&
                std::equal(std::begin(axes), std::end(axes), std::begin(key)) &&
                quantity == keyQuantity;
     }
-    void keep(std::uint64_t comparison, std::uint64_t records, const float (&key)[4],
-              int keyQuantity) {
-        comparisonGeneration = comparison;
+    void keep(std::uint64_t serial, std::uint64_t records, const float (&key)[4], int keyQuantity) {
+        runSerial = serial;
         recordsGeneration = records;
         std::copy(std::begin(key), std::end(key), std::begin(axes));
         quantity = keyQuantity;
@@ -131,13 +130,13 @@ void DrawComparedBodyCurves(TForm1& form) {
                                                   : std::string()),
              run.colour});
         KeptCurve& curve = keptCurve(keptBodyCurves(), i);
-        if (!curve.holds(comparison.generation(), run.bodyTable.generation(), axes, 0)) {
+        if (!curve.holds(run.serial, run.bodyTable.generation(), axes, 0)) {
             curve.xy.clear();
             curve.xy.reserve(records.size() * 2);
             for (const FieldPoint& p : records)
                 curve.xy.insert(curve.xy.end(), {(p.Time - extents.TimeMin) / extents.TimeSpan,
                                                  (p.Value - extents.ValueMin) / extents.ValueSpan});
-            curve.keep(comparison.generation(), run.bodyTable.generation(), axes, 0);
+            curve.keep(run.serial, run.bodyTable.generation(), axes, 0);
         }
         DrawRunPolyline(curve.xy, run.colour);
     }
@@ -179,14 +178,12 @@ void DrawComparedComfortCurves(TForm1& form, ComfortQuantity quantity, float end
                                                   : std::string()),
              run.colour});
         KeptCurve& curve = keptCurve(keptComfortCurves(), i);
-        if (!curve.holds(comparison.generation(), run.comfort.generation, axes,
-                         static_cast<int>(quantity))) {
+        if (!curve.holds(run.serial, run.comfort.generation, axes, static_cast<int>(quantity))) {
             BuildComfortCurve(records, endTime, quantity, points);
             curve.xy.clear();
             for (const ChartPoint& p : points)
                 curve.xy.insert(curve.xy.end(), {p.x, p.y});
-            curve.keep(comparison.generation(), run.comfort.generation, axes,
-                       static_cast<int>(quantity));
+            curve.keep(run.serial, run.comfort.generation, axes, static_cast<int>(quantity));
         }
         DrawRunPolyline(curve.xy, run.colour);
     }
@@ -234,6 +231,8 @@ void FollowComparedTables(TForm1& form) {
     // compared run's table is read again by the draw.
     const FieldDrawInputs inputs = *state.shownField;
     form.DrawAxes();
+    state.shownPanel = form.ViewDC;
+    state.shownField = inputs;
     form.drawField(inputs);
     form.ViewDC->present();
 }
