@@ -5,6 +5,7 @@
 //                                                  follow, comfort, export, pick)
 //   bench_report --startup-probe           (internal: start-up to the first frame)
 //   bench_report --rss-probe <directory>   (internal: peak memory with a big layer shown)
+#include "OverlayBench.h"
 #include "ReferenceReaders.h"
 #include "SampleData.h"
 #include "Timing.h"
@@ -628,6 +629,10 @@ void pickSection(const BenchData& data) {
         "budget 2 ms");
 }
 
+void compareSection(const BenchData& data) {
+    CompareSection(data.root);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -653,7 +658,8 @@ int main(int argc, char** argv) {
     const BenchData data = makeData(argv[argc - 1]);
     const std::map<std::string, std::function<void(const BenchData&)>> sections = {
         {"redraw", redrawSection},   {"draw", drawOnlySection}, {"follow", followSection},
-        {"comfort", comfortSection}, {"export", exportSection}, {"pick", pickSection}};
+        {"comfort", comfortSection}, {"export", exportSection}, {"pick", pickSection},
+        {"compare", compareSection}};
     if (only.empty() || only == "reading")
         readingSection(data);
     if (only == "reading")
@@ -662,7 +668,7 @@ int main(int argc, char** argv) {
         return 1;
     Form1->show();
     settle(300);
-    for (const auto& name : {"redraw", "draw", "follow", "comfort", "export", "pick"})
+    for (const auto& name : {"redraw", "draw", "follow", "comfort", "export", "pick", "compare"})
         if (only.empty() || only == name)
             sections.at(name)(data);
     DestroyForms();

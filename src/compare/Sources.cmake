@@ -1,7 +1,12 @@
-list(APPEND TESSAPLOT_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR} /
-     Comparison.cpp ${CMAKE_CURRENT_LIST_DIR} / OverlayGeometry.cpp)
-    list(APPEND TESSAPLOT_GUI_SOURCES ${CMAKE_CURRENT_LIST_DIR} /
-         CompareMenu.cpp ${CMAKE_CURRENT_LIST_DIR} /
-         CompareRunsWindow.cpp ${CMAKE_CURRENT_LIST_DIR} /
-         CurveOverlay.cpp ${CMAKE_CURRENT_LIST_DIR} / OverlayDrawing.cpp ${CMAKE_CURRENT_LIST_DIR} /
-         OverlayExport.cpp ${CMAKE_CURRENT_LIST_DIR} / SectionOverlay.cpp)
+list(APPEND TESSAPLOT_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Comparison.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OverlayGeometry.cpp
+)
+list(APPEND TESSAPLOT_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/CompareMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CompareRunsWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CurveOverlay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OverlayDrawing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OverlayExport.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SectionOverlay.cpp
+)
