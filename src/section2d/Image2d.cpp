@@ -224,6 +224,7 @@ void TForm3::FormPaint() {
 void TForm3::DrawPicture() {
     SectionInput input = currentSection();
     ShownCompared = CutComparedSections(input.section, input.extents);
+    ShownExtents = input.extents;
     if (input.section.kind == SectionKind::Time && Form1 != nullptr &&
         Form1->sectionState != nullptr && Form1->sectionState->request.converted) {
         SectionTime = Form1->sectionState->request.sectionTime;

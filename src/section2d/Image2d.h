@@ -2,6 +2,7 @@
 
 #include "compare/OverlayGeometry.h"
 #include "section2d/SectionExtraction.h"
+#include "section2d/SectionPlot.h"
 
 #include <QDialog>
 
@@ -38,6 +39,8 @@ public:
     Section ShownSection;
     // Its points as drawn, in model coordinates, one for each of ShownSection's.
     std::vector<SectionPoint> ShownCurve;
+    // The extents it was drawn on (spanning the compared runs' tables too).
+    SectionExtents ShownExtents;
     // The compared runs' sections the last paint drew beside it.
     std::vector<ComparedCurve> ShownCompared;
 
