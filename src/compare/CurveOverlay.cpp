@@ -84,6 +84,7 @@ void SpanComparedBodyCurves(TForm1& form) {
     if (own == nullptr || table.request().rules != ReadingRules::BodyProperty)
         return;
     Comparison& comparison = *form.comparison;
+    form.fieldViewState->drawnComparison = comparison.generation();
     float timeMin = own->TimeMin, timeMax = own->TimeMax, timeSpan = own->TimeSpan;
     float valueMin = own->ValueMin, valueMax = own->ValueMax, valueSpan = own->ValueSpan;
     if (!comparison.empty()) {
@@ -218,11 +219,11 @@ std::uint64_t ComparedComfortKey(const TForm1& form) {
 void FollowComparedTables(TForm1& form) {
     const Comparison& comparison = *form.comparison;
     FieldViewState& state = *form.fieldViewState;
-    if (comparison.empty() || !state.shownField || state.shownField->threeD ||
-        state.keptTable.keptLoad() == nullptr ||
+    if (!state.shownField || state.shownField->threeD || state.keptTable.keptLoad() == nullptr ||
         state.keptTable.request().rules != ReadingRules::BodyProperty)
         return;
-    bool changed = false;
+    // A run added or removed since the curve was drawn counts as a change too.
+    bool changed = state.drawnComparison != comparison.generation();
     for (std::size_t i = 0; i < comparison.size() && !changed; ++i)
         changed = comparison.run(i).bodyTable.kept.changedOnDisk();
     if (!changed || form.ViewDC == nullptr || !form.ViewDC->makeSurfaceCurrent())

@@ -32,8 +32,9 @@ void RefreshComparedComfort(TForm1& form, ComfortFileReader::Clock::time_point d
 // or removed: a chart drawn at another value is stale.
 std::uint64_t ComparedComfortKey(const TForm1& form);
 
-// Following: draws the shown BodyProperty curves again when a compared run's table
-// changed on disk since it was read (grew, was rewritten, removed or came back).
+// Following: draws the shown BodyProperty curves again when a run was added or removed
+// since, or a compared run's table changed on disk since it was read (grew, was
+// rewritten, removed or came back).
 void FollowComparedTables(TForm1& form);
 
 } // namespace tessaplot

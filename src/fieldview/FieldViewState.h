@@ -82,6 +82,8 @@ struct FieldViewState {
     SlicedFieldLoad followRead;
     FileIdentity followIdentity;
     std::uint64_t followGeneration = 0;
+    // The compared runs (their Comparison::generation) the shown curve was drawn with.
+    std::uint64_t drawnComparison = 0;
     QTimer* followSlotTimer = nullptr;
 };
 

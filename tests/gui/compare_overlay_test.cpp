@@ -154,8 +154,9 @@ TEST_F(CompareOverlayTest, BodyPropertyCurvesLieAtTheirValuesOnAxesSpanningBothR
         EXPECT_GE(vestSeen, vestRecords - 3);
     };
 
+    // Following draws a run added since.
     compare(vest);
-    showData();
+    Form1->followShownTable();
     expectCurves(11, 9, 31, 0.5, 90, 36);
     // The legend right of the plot names the runs in their colours.
     const PictureProbe probe = probeOf(Form1->Panel8, false);
@@ -182,9 +183,9 @@ TEST_F(CompareOverlayTest, BodyPropertyCurvesLieAtTheirValuesOnAxesSpanningBothR
     EXPECT_FALSE(colourIn(Form1->Panel8->grabFramebuffer(), plot, comparedColour()));
     EXPECT_EQ(csvOf(Form1->Panel8).find("vest,"), std::string::npos);
 
-    // Nothing compared again: the very picture of before.
+    // Nothing compared again: the very picture of before, once following drew it.
     Form1->comparison->remove(0);
-    showData();
+    Form1->followShownTable();
     EXPECT_EQ(Form1->Panel8->grabFramebuffer(), alone);
     EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join(", ").toStdString();
 }
