@@ -5,14 +5,9 @@
 #include "compare/Comparison.h"
 #include "compare/OverlayDrawing.h"
 #include "compare/OverlayGeometry.h"
-#include "fieldview/FieldMesh.h"
 #include "fieldview/FieldViewState.h"
-#include "gl/BitmapFont.h"
-#include "gl/DrawReduction.h"
 #include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
-
-#include <QLabel>
 
 #include <GL/gl.h>
 
@@ -72,10 +67,6 @@ KeptCurve& keptCurve(std::vector<KeptCurve>& curves, std::size_t index) {
     return curves[index];
 }
 
-std::string openedName(const Comparison& comparison) {
-    return comparison.openedName().empty() ? std::string("opened run") : comparison.openedName();
-}
-
 } // namespace
 
 void SpanComparedBodyCurves(TForm1& form) {
@@ -122,7 +113,7 @@ void DrawComparedBodyCurves(TForm1& form) {
     const FieldExtents extents{form.TimeMin, form.TimeSpan, 0.0f,
                                1.0f,         form.ValueMin, form.ValueSpan};
     const float axes[4] = {form.TimeMin, form.TimeSpan, form.ValueMin, form.ValueSpan};
-    std::vector<LegendEntry> legend{{openedName(comparison), kOpenedBodyColour}};
+    std::vector<LegendEntry> legend{{OpenedRunName(comparison), kOpenedBodyColour}};
     for (std::size_t i = 0; i < comparison.size(); ++i) {
         ComparedRun& run = comparison.run(i);
         const std::span<const FieldPoint> records = run.bodyTable.records();
@@ -166,7 +157,7 @@ void DrawComparedComfortCurves(TForm1& form, ComfortQuantity quantity, float end
     if (comparison.empty())
         return;
     const float axes[4] = {endTime, 0.0f, 0.0f, 0.0f};
-    std::vector<LegendEntry> legend{{openedName(comparison), Comparison::OpenedColour}};
+    std::vector<LegendEntry> legend{{OpenedRunName(comparison), Comparison::OpenedColour}};
     std::vector<ChartPoint> points;
     SetLineWidth(CurveWidth);
     glPushMatrix();

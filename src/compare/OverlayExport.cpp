@@ -3,6 +3,7 @@
 #include "app/Temp.h"
 #include "comfort/ComfortChartGeometry.h"
 #include "compare/Comparison.h"
+#include "compare/OverlayGeometry.h"
 #include "export/ExportTargets.h"
 #include "fieldview/FieldViewState.h"
 #include "section2d/Image2d.h"
@@ -25,10 +26,6 @@ void addRow(ExportTarget& target, const std::string& run, float x, float y) {
     target.columns[1].push_back(y);
 }
 
-std::string openedName(const Comparison& comparison) {
-    return comparison.openedName().empty() ? std::string("opened run") : comparison.openedName();
-}
-
 template <typename Records>
 std::span<const typename Records::value_type> counted(const Records& records, int count) {
     return {records.data(), std::min(records.size(), static_cast<std::size_t>(std::max(count, 0)))};
@@ -45,7 +42,7 @@ bool ComparedBodyTable(const TForm1& form, bool fieldShown, const std::string& v
     if (!fieldShown)
         return true;
     for (const FieldPoint& p : counted(form.FieldPoints, form.PointCount))
-        addRow(target, openedName(comparison), p.Time, p.Value);
+        addRow(target, OpenedRunName(comparison), p.Time, p.Value);
     for (std::size_t i = 0; i < comparison.size(); ++i)
         for (const FieldPoint& p : comparison.run(i).bodyTable.records())
             addRow(target, comparison.run(i).name, p.Time, p.Value);
@@ -59,7 +56,7 @@ bool ComparedComfortTable(const TForm1& form, int quantityItem, ExportTarget& ta
     const auto quantity = static_cast<ComfortQuantity>(quantityItem);
     startLongTable(target, "Time (min.)", std::string(ComfortChartTitle(quantity)));
     for (const ComfortRecord& r : counted(form.ComfortRecords, form.ComfortCount))
-        addRow(target, openedName(comparison), r.Time, QuantityValue(r, quantity));
+        addRow(target, OpenedRunName(comparison), r.Time, QuantityValue(r, quantity));
     for (std::size_t i = 0; i < comparison.size(); ++i)
         for (const ComfortRecord& r : comparison.run(i).comfort.records())
             addRow(target, comparison.run(i).name, r.Time, QuantityValue(r, quantity));
@@ -71,7 +68,7 @@ bool ComparedSectionTable(const TForm3& window, ExportTarget& target) {
         return false;
     startLongTable(target, window.XTitle, window.YTitle);
     for (const SectionPoint& p : window.ShownSection.points)
-        addRow(target, openedName(*Form1->comparison), p.x, p.y);
+        addRow(target, OpenedRunName(*Form1->comparison), p.x, p.y);
     for (const ComparedCurve& curve : window.ShownCompared)
         for (const SectionPoint& p : curve.points)
             addRow(target, curve.name, p.x, p.y);

@@ -86,6 +86,10 @@ std::string LegendText(const std::string& runName, const std::string& problem) {
     return problem.empty() ? runName : runName + ": " + problem;
 }
 
+std::string OpenedRunName(const Comparison& comparison) {
+    return comparison.openedName().empty() ? std::string("opened run") : comparison.openedName();
+}
+
 LegendPlace LegendLinePlace(const LegendLayout& layout, int index) {
     const int perColumn = std::max(layout.perColumn, 1);
     return {layout.x + static_cast<float>(index / perColumn) * layout.columnWidth,

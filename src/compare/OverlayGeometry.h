@@ -60,6 +60,8 @@ struct LegendEntry {
 // that no name stands beside a curve it does not have.
 std::string RunProblemWord(const ReadProblem& problem);
 std::string LegendText(const std::string& runName, const std::string& problem);
+// The opened run's name in legends and long tables ("opened run" before any Open).
+std::string OpenedRunName(const Comparison& comparison);
 
 // Where the legend's i-th line starts: lines go down from (x, y) by `lineHeight`,
 // `perColumn` to a column, further columns `columnWidth` to the right.

@@ -78,8 +78,7 @@ std::vector<ComparedCurve> CutComparedSections(const Section& opened, SectionExt
 void DrawComparedSections(const std::vector<ComparedCurve>& curves, const SectionExtents& extents) {
     if (curves.empty())
         return;
-    const std::string& opened = Form1->comparison->openedName();
-    std::vector<LegendEntry> legend{{opened.empty() ? "opened run" : opened, kOpenedSectionColour}};
+    std::vector<LegendEntry> legend{{OpenedRunName(*Form1->comparison), kOpenedSectionColour}};
     std::vector<float> xy;
     for (const ComparedCurve& curve : curves) {
         xy.clear();
