@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace tessaplot {
@@ -92,10 +93,13 @@ void SpanComparedBodyCurves(TForm1& form) {
         valueMax = bounds.valueMax;
         valueSpan = AxisSpan(valueMin, valueMax);
     }
-    // The opened run's curve is built on these: other axes, another curve.
-    if (form.TimeMin != timeMin || form.TimeSpan != timeSpan || form.ValueMin != valueMin ||
-        form.ValueSpan != valueSpan)
+    // The opened run's curve is built on these: other axes, another curve. (A reload
+    // of the same table puts the run's own axes back, and leaves the mesh as it was.)
+    const std::array<float, 4> axes{timeMin, timeSpan, valueMin, valueSpan};
+    if (form.fieldViewState->curveAxes != axes) {
         form.fieldViewState->keptMesh.built = false;
+        form.fieldViewState->curveAxes = axes;
+    }
     form.TimeMin = timeMin;
     form.TimeMax = timeMax;
     form.TimeSpan = timeSpan;
