@@ -6,6 +6,7 @@
 //   bench_report --startup-probe           (internal: start-up to the first frame)
 //   bench_report --rss-probe <directory>   (internal: peak memory with a big layer shown)
 #include "DifferenceBench.h"
+#include "OverlayBench.h"
 #include "ReferenceReaders.h"
 #include "SampleData.h"
 #include "Timing.h"
@@ -629,6 +630,10 @@ void pickSection(const BenchData& data) {
         "budget 2 ms");
 }
 
+void compareSection(const BenchData& data) {
+    CompareSection(data.root);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -660,7 +665,8 @@ int main(int argc, char** argv) {
         {"export", exportSection},
         {"pick", pickSection},
         {"difference",
-         [](const BenchData& d) { DifferenceSection(d.layer150000, d.root, openDataSet); }}};
+         [](const BenchData& d) { DifferenceSection(d.layer150000, d.root, openDataSet); }},
+        {"compare", compareSection}};
     if (only.empty() || only == "reading")
         readingSection(data);
     if (only == "reading")
@@ -669,7 +675,8 @@ int main(int argc, char** argv) {
         return 1;
     Form1->show();
     settle(300);
-    for (const auto& name : {"redraw", "draw", "follow", "comfort", "export", "pick", "difference"})
+    for (const auto& name :
+         {"redraw", "draw", "follow", "comfort", "export", "pick", "difference", "compare"})
         if (only.empty() || only == name)
             sections.at(name)(data);
     DestroyForms();

@@ -350,7 +350,8 @@ private:
         bool done = false;
         if (m_line.format == "csv") {
             done = WriteWholeFile(
-                m_line.file, QByteArray::fromStdString(CsvTable(target.header, target.columns)),
+                m_line.file,
+                QByteArray::fromStdString(CsvTable(target.header, target.columns, target.runs)),
                 &error);
         } else {
             const PictureFormat format = m_line.format == "svg"   ? PictureFormat::Svg

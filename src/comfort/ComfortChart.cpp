@@ -5,6 +5,7 @@
 #include "comfort/ComfortState.h"
 #include "comfort/Conclusions.h"
 #include "comfort/SensationBands.h"
+#include "compare/CurveOverlay.h"
 #include "gl/BitmapFont.h"
 #include "gl/DrawReduction.h"
 #include "gl/DrawingState.h"
@@ -67,7 +68,7 @@ void drawCurve(const std::vector<ChartPoint>& points) {
 
 void TForm1::drawComfortPicture() {
     const std::string separator = LocaleDecimalSeparator();
-    const float endTime = ComfortCount > 0 ? ComfortEndTime : 0.0f;
+    const float endTime = SharedComfortEndTime(*this, ComfortCount > 0 ? ComfortEndTime : 0.0f);
     glColor3f(0.0f, 0.0f, 0.0f);
     UseFont(kViewFontBase);
     drawTexts(ComfortTimeTicks(endTime, separator));
@@ -82,6 +83,7 @@ void TForm1::drawComfortPicture() {
     const auto stripes = ComfortChartStripes(quantity);
     drawStripes(stripes);
     drawCurve(comfortState->curve);
+    DrawComparedComfortCurves(*this, quantity, endTime);
     if (ComfortCount > 0)
         DrawTimeMark({TimeAxisKind::Curve, 0.0f, endTime});
     glColor3f(0.0f, 0.0f, 0.0f);
@@ -93,9 +95,10 @@ void TForm1::drawComfortPicture() {
 void TForm1::DrawComfortChart() {
     const std::string separator = LocaleDecimalSeparator();
     // With no records there is no end time: the time axis reads 0 throughout.
-    const float endTime = ComfortCount > 0 ? ComfortEndTime : 0.0f;
+    const float endTime = SharedComfortEndTime(*this, ComfortCount > 0 ? ComfortEndTime : 0.0f);
     const int item = RadioGroup4->ItemIndex();
     ComfortState& state = *comfortState;
+    state.drawnCompared = ComparedComfortKey(*this);
     const bool computed =
         IsComfortQuantity(item) && state.drawnFrom(item, ComfortCount, endTime, separator);
     const std::span<const ComfortRecord> records(ComfortRecords.data(),

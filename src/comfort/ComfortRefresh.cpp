@@ -6,6 +6,7 @@
 #include "app/Temp.h"
 #include "comfort/ComfortState.h"
 #include "comfort/SensationBands.h"
+#include "compare/CurveOverlay.h"
 #include "dataset/ReadProblemText.h"
 #include "gl/GlPanel.h"
 
@@ -94,18 +95,20 @@ void TForm1::Timer2Timer() {
     if (ComfortDC == nullptr || !ComfortDC->makeSurfaceCurrent())
         return;
     const TickGuard guard(state.inTick);
+    const auto tickDeadline = ComfortFileReader::Clock::now() + kTickReadTime;
     ReadComfortFile();
     if (ComfortReadPending())
         return;
+    RefreshComparedComfort(*this, tickDeadline);
     // A message box runs its own loop, in which the deferred redraw may have made
     // another surface current.
     if (ActivePage() != TabSheet4 || !IsComfortQuantity(RadioGroup4->ItemIndex()) ||
         !ComfortDC->makeSurfaceCurrent())
         return;
     const int item = RadioGroup4->ItemIndex();
-    const float endTime = ComfortCount > 0 ? ComfortEndTime : 0.0f;
+    const float endTime = SharedComfortEndTime(*this, ComfortCount > 0 ? ComfortEndTime : 0.0f);
     if (state.drawnFrom(item, ComfortCount, endTime, LocaleDecimalSeparator()) &&
-        !state.shownPicture.empty()) {
+        state.drawnCompared == ComparedComfortKey(*this) && !state.shownPicture.empty()) {
         readPicture(state.seenPicture);
         if (state.seenPicture == state.shownPicture)
             return;

@@ -3,6 +3,7 @@
 #include "comfort/ComfortChartGeometry.h"
 #include "comfort/ComfortReader.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct ComfortState {
     int drawnCount = 0;
     float drawnEndTime = 0.0f;
     std::string drawnSeparator;
+    // The compared runs' records the last draw showed (see ComparedComfortKey).
+    std::uint64_t drawnCompared = 0;
 
     // The chart as the last draw left it in the panel's framebuffer (RGBA rows). A
     // tick whose inputs are those of the last draw finds the same picture still there

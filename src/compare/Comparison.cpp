@@ -27,13 +27,11 @@ const FieldLoad& RunTable::read(const std::string& path, const FieldLoadRequest&
         return *kept;
     const FileIdentity identity = KeptFieldTable::IdentityBeforeRead(path);
     load = LoadField(path, request, points);
-    if (load.opened) {
-        this->kept.keep(path, request, identity, load);
-    } else {
+    if (!load.opened)
         points.clear();
-        this->kept.forget();
-        this->kept.readFailed(path, identity);
-    }
+    // A failed read is kept too, as what that version of the file gives (no records):
+    // following then sees the file come back or change.
+    this->kept.keep(path, request, identity, load);
     return load;
 }
 
@@ -88,8 +86,10 @@ std::optional<std::string> Comparison::add(const std::string& directory) {
     if (m_runs.size() + 1 >= MaxRuns)
         return "At most " + std::to_string(MaxRuns) + " runs can be compared.";
 
+    static std::uint64_t serials = 0;
     auto run = std::make_unique<ComparedRun>();
     run->directory = directory;
+    run->serial = ++serials;
     const std::span<const RunColour> colours = ComparedRunColours();
     const auto taken = [this](const RunColour& colour) {
         return std::any_of(m_runs.begin(), m_runs.end(),
@@ -172,15 +172,16 @@ std::vector<std::string> UniqueRunNames(const std::vector<std::string>& baseName
 
 std::span<const RunColour> ComparedRunColours() {
     // Dark enough for a 1-pixel line on white and on the comfort chart's pale stripes,
-    // and told apart from each other and from the opened run's black.
+    // and told apart from each other and from the opened run's black. Red comes last:
+    // the opened run's curve is red on BodyProperty and in the 2D section.
     static constexpr std::array<RunColour, Comparison::MaxRuns - 1> colours{{
-        {0.85f, 0.10f, 0.10f}, // red
         {0.00f, 0.35f, 0.85f}, // blue
         {0.00f, 0.55f, 0.00f}, // green
         {0.85f, 0.45f, 0.00f}, // orange
         {0.55f, 0.00f, 0.65f}, // purple
         {0.00f, 0.55f, 0.60f}, // teal
         {0.55f, 0.35f, 0.10f}, // brown
+        {0.85f, 0.10f, 0.10f}, // red
     }};
     return colours;
 }

@@ -60,6 +60,9 @@ struct ComparedRun {
     RunComfort comfort;
     RunTable bodyTable;  // BodyProperty.dat
     RunTable fieldTable; // the Fabric or Fibers table last asked for
+    // Told apart from every other run made in this process, for what is kept of it
+    // elsewhere (a run added after another was removed is not that one).
+    std::uint64_t serial = 0;
 
     // The path of a table of this run, named as the opened run's is (the name on disk
     // when it differs only in letter case).

@@ -214,7 +214,7 @@ void AddDifferenceItems(GlPanel* surface, QMenu& menu) {
         addChoice(QString::fromStdString(comparison.run(i).name), comparison.run(i).name);
 }
 
-bool FollowComparedTable(TForm1& form) {
+bool FollowDifferenceTable(TForm1& form) {
     DifferenceChoice& choice = form.fieldViewState->difference;
     if (choice.runName.empty() || !onMesh(form) || !form.panelShowsLoadedField())
         return false;

@@ -54,7 +54,7 @@ void WireDifference(TForm1& form);
 // "Difference From" in a Fabric or Fibers panel's context menu.
 void AddDifferenceItems(GlPanel* surface, QMenu& menu);
 // Following: draws the mesh again when the compared table changed on disk; true if so.
-bool FollowComparedTable(TForm1& form);
+bool FollowDifferenceTable(TForm1& form);
 
 // The table behind a difference picture: header and columns.
 struct DifferenceTable {

@@ -44,6 +44,9 @@ public:
     // failed, has not.
     bool changedOnDisk() const;
 
+    // The load the store was last filled by, or nullptr when nothing is kept.
+    const FieldLoad* keptLoad() const { return kept_ ? &load_ : nullptr; }
+
     const std::string& path() const { return path_; }
     const FieldLoadRequest& request() const { return request_; }
 

@@ -50,14 +50,20 @@ std::string CsvText(const std::vector<std::vector<std::string>>& rows) {
 }
 
 std::string CsvTable(const std::vector<std::string>& header,
-                     const std::vector<std::vector<float>>& columns) {
+                     const std::vector<std::vector<float>>& columns,
+                     const std::vector<std::string>& leadingText) {
     std::string table = CsvRow(header);
     std::size_t rows = columns.empty() ? 0 : columns.front().size();
     for (const auto& column : columns)
         rows = std::min(rows, column.size());
+    const bool text = !leadingText.empty();
+    if (text)
+        rows = std::min(rows, leadingText.size());
     for (std::size_t r = 0; r < rows; ++r) {
+        if (text)
+            table += CsvField(leadingText[r]);
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            if (c > 0)
+            if (c > 0 || text)
                 table += ',';
             table += FloatText(columns[c][r]);
         }

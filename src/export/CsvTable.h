@@ -18,9 +18,12 @@ std::string CsvField(std::string_view text);
 std::string CsvRow(const std::vector<std::string>& fields);
 
 // A table of numbers under a header: each row as many columns as the header, lines
-// ended with CR LF. Rows are column-major sources: `columns[c][r]`.
+// ended with CR LF. Rows are column-major sources: `columns[c][r]`. With `leadingText`
+// (a text per row, as for the run each row belongs to) that is the first column, the
+// numbers follow it.
 std::string CsvTable(const std::vector<std::string>& header,
-                     const std::vector<std::vector<float>>& columns);
+                     const std::vector<std::vector<float>>& columns,
+                     const std::vector<std::string>& leadingText = {});
 
 // A table of texts, each row as it is given, lines ended with CR LF.
 std::string CsvText(const std::vector<std::vector<std::string>>& rows);

@@ -102,7 +102,7 @@ void CopyPicture(GlPanel* surface) {
 void ExportDataAsCsv(GlPanel* surface) {
     const ExportTarget target = ExportTargetOf(surface);
     SaveCsvAs(target.baseName + ".csv",
-              [&target] { return CsvTable(target.header, target.columns); });
+              [&target] { return CsvTable(target.header, target.columns, target.runs); });
 }
 
 void SaveCsvAs(const QString& proposedName, const std::function<std::string()>& table) {

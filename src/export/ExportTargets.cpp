@@ -6,6 +6,7 @@
 #include "app/Temp.h"
 #include "comfort/ComfortRecord.h"
 #include "compare/DifferenceView.h"
+#include "compare/OverlayExport.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
 #include "fieldview/FieldViewState.h"
@@ -73,6 +74,8 @@ ExportTarget viewTarget(TForm1& form, GlPanel* surface) {
         return target;
     }
     target.baseName = exportName({page.toStdString(), source, variable});
+    if (body && ComparedBodyTable(form, field.has_value(), variable, target))
+        return target;
 
     const std::size_t count = field
                                   ? std::min(form.FieldPoints.size(),
@@ -105,6 +108,8 @@ ExportTarget comfortTarget(TForm1& form) {
     const int item = form.RadioGroup4->ItemIndex();
     target.baseName =
         exportName({"BodyComfort", "", form.RadioGroup4->ItemText(item).toStdString()});
+    if (ComparedComfortTable(form, item, target))
+        return target;
     target.header = {"Time (min.)", "Thermal Sensation", "Dampness Sensation", "Comfort Value"};
     target.columns.resize(4);
     const std::size_t count = std::min(form.ComfortRecords.size(),
@@ -125,6 +130,8 @@ ExportTarget sectionTarget(TForm3& window) {
     target.picture.title = QStringLiteral("2D Image");
     target.picture.draw = [&window] { window.DrawPicture(); };
     target.baseName = QFileInfo(window.SuggestedFileName()).completeBaseName();
+    if (ComparedSectionTable(window, target))
+        return target;
     target.header = {window.XTitle, window.YTitle};
     target.columns.resize(2);
     for (const SectionPoint& p : window.ShownSection.points) {

@@ -17,6 +17,9 @@ struct ExportTarget {
     PictureSource picture;
     std::vector<std::string> header;
     std::vector<std::vector<float>> columns;
+    // When runs are compared: the run of each row, a text column in front of `columns`
+    // (the header names it first).
+    std::vector<std::string> runs;
     QString baseName; // without extension
 };
 

@@ -3,6 +3,7 @@
 #include "app/LocaleText.h"
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
+#include "compare/CurveOverlay.h"
 #include "compare/DifferenceView.h"
 #include "fieldview/ColorBox.h"
 #include "fieldview/Colorselection1.h"
@@ -130,6 +131,9 @@ void TForm1::DrawLoadedField() {
 }
 
 void TForm1::drawField(const FieldDrawInputs& requested) {
+    // Curves of compared runs widen the axes the opened run's curve is built on.
+    if (!requested.threeD)
+        SpanComparedBodyCurves(*this);
     // The loaded records, or the difference from a compared run when one is chosen.
     const ShownField shown = ShownFieldOf(*this, requested);
     const FieldDrawInputs& inputs = shown.inputs;
@@ -179,6 +183,8 @@ void TForm1::drawField(const FieldDrawInputs& requested) {
 
     // The field last, over the frame and the texts.
     drawMesh(mesh);
+    if (!threeD)
+        DrawComparedBodyCurves(*this);
     // The marked time is read off the loaded records' own axes.
     if (count > 0 && shown.difference == nullptr)
         DrawFieldTimeMark(*this, threeD, shown.points);

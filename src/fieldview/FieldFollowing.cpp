@@ -7,6 +7,7 @@
 #include "app/MessageBoxes.h"
 #include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
+#include "compare/CurveOverlay.h"
 #include "compare/DifferenceView.h"
 #include "dataset/ReadProblemText.h"
 #include "dataset/Unit4.h"
@@ -37,9 +38,12 @@ void TForm1::followShownTable() {
     QWidget* page = ActivePage();
     if (page != TabSheet1 && page != TabSheet2 && page != TabSheet3)
         return;
-    if (!Form4->DataSetOpen || FollowComparedTable(*this) || !panelShowsLoadedField() ||
-        !state.keptTable.changedOnDisk())
+    if (!Form4->DataSetOpen || FollowDifferenceTable(*this) || !panelShowsLoadedField())
         return;
+    if (!state.keptTable.changedOnDisk()) {
+        FollowComparedTables(*this);
+        return;
+    }
     const std::string path = state.keptTable.path();
     state.followIdentity = KeptFieldTable::IdentityBeforeRead(path);
     state.followGeneration = state.keptTable.generation();

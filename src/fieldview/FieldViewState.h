@@ -11,6 +11,7 @@
 
 class QTimer;
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -86,6 +87,10 @@ struct FieldViewState {
     SlicedFieldLoad followRead;
     FileIdentity followIdentity;
     std::uint64_t followGeneration = 0;
+    // The compared runs (their Comparison::generation) the shown curve was drawn with,
+    // and the time and value axes (minimum, span) its kept mesh was built on.
+    std::uint64_t drawnComparison = 0;
+    std::array<float, 4> curveAxes{};
     QTimer* followSlotTimer = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
 #include "comfort/ComfortState.h"
+#include "compare/CurveOverlay.h"
 #include "fieldview/FieldViewState.h"
 #include "gl/DrawReduction.h"
 #include "gl/DrawingState.h"
@@ -32,12 +33,13 @@ std::optional<TimeAxis> TimeAxisOfSurface(GlPanel* surface) {
     if (surface == form.Panel16) {
         if (form.ComfortCount <= 0 || !IsComfortQuantity(form.RadioGroup4->ItemIndex()))
             return std::nullopt;
-        return TimeAxis{TimeAxisKind::Curve, 0.0f, form.ComfortEndTime};
+        return TimeAxis{TimeAxisKind::Curve, 0.0f, SharedComfortEndTime(form, form.ComfortEndTime)};
     }
     if (Form3 != nullptr && surface == Form3->ImageDC) {
         if (Form3->ShownSection.kind != SectionKind::Position)
             return std::nullopt;
-        return TimeAxis{TimeAxisKind::PositionSection, form.TimeMin, form.TimeSpan};
+        return TimeAxis{TimeAxisKind::PositionSection, Form3->ShownExtents.xMin,
+                        Form3->ShownExtents.xSpan};
     }
     return std::nullopt;
 }

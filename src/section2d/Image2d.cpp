@@ -5,6 +5,7 @@
 #include "app/MessageBoxes.h"
 #include "app/Temp.h"
 #include "app/Widgets.h"
+#include "compare/SectionOverlay.h"
 #include "export/ExportMenu.h"
 #include "export/ExportTargets.h"
 #include "fieldview/FieldViewState.h"
@@ -221,7 +222,9 @@ void TForm3::FormPaint() {
 }
 
 void TForm3::DrawPicture() {
-    const SectionInput input = currentSection();
+    SectionInput input = currentSection();
+    ShownCompared = CutComparedSections(input.section, input.extents);
+    ShownExtents = input.extents;
     if (input.section.kind == SectionKind::Time && Form1 != nullptr &&
         Form1->sectionState != nullptr && Form1->sectionState->request.converted) {
         SectionTime = Form1->sectionState->request.sectionTime;
@@ -261,6 +264,7 @@ void TForm3::DrawPicture() {
     // curve and the texts never cover the axes or the grid.
     glColor3f(1.0f, 0.0f, 0.0f);
     drawCurve(picture.curve);
+    DrawComparedSections(ShownCompared, input.extents);
     if (input.section.kind == SectionKind::Position)
         DrawTimeMark({TimeAxisKind::PositionSection, input.extents.xMin, input.extents.xSpan});
 

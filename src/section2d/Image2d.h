@@ -1,6 +1,8 @@
 #pragma once
 
+#include "compare/OverlayGeometry.h"
 #include "section2d/SectionExtraction.h"
+#include "section2d/SectionPlot.h"
 
 #include <QDialog>
 
@@ -37,6 +39,10 @@ public:
     Section ShownSection;
     // Its points as drawn, in model coordinates, one for each of ShownSection's.
     std::vector<SectionPoint> ShownCurve;
+    // The extents it was drawn on (spanning the compared runs' tables too).
+    SectionExtents ShownExtents;
+    // The compared runs' sections the last paint drew beside it.
+    std::vector<ComparedCurve> ShownCompared;
 
     QStatusBar* StatusBar1 = nullptr;
     QFrame* Panel1 = nullptr;
