@@ -23,6 +23,9 @@ RampColor ColorRamp::at(float s) const {
         return blend(start, end, s);
     constexpr RampColor white{1, 1, 1};
     const float w = *whiteAt;
+    // Zero itself is white also where it is the range's end (every difference of one sign).
+    if (s == w)
+        return white;
     if (s < w)
         return w > 0 ? blend(start, white, s / w) : start;
     return w < 1 ? blend(white, end, (s - w) / (1 - w)) : end;

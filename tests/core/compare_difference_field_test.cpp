@@ -192,6 +192,12 @@ TEST(DifferenceField, DivergingRampIsWhiteAtZeroAndKeepsItsEnds) {
     expectColour(0.0f, {1, 0.5f, 0.5f});
     ramp.whiteAt = 2.0f;
     expectColour(1.0f, {0.5f, 0.5f, 1});
+    // Zero at either end of the range (no difference above it, or none below) is white.
+    for (const float end : {0.0f, 1.0f}) {
+        ramp.whiteAt = end;
+        expectColour(end, {1, 1, 1});
+        expectColour(1.0f - end, end == 0.0f ? RampColor{1, 0, 0} : RampColor{0, 0, 1});
+    }
 }
 
 } // namespace
