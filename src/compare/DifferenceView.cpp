@@ -30,16 +30,21 @@ std::span<const FieldPoint> storeRecords(const TForm1& form) {
     return {form.FieldPoints.data(), count};
 }
 
+// The axes' ends of the store (the main window's) or of a difference.
+template <typename Bounds> void takeBounds(ShownField& shown, const Bounds& from) {
+    shown.TimeMin = from.TimeMin;
+    shown.TimeMax = from.TimeMax;
+    shown.PositionMin = from.PositionMin;
+    shown.PositionMax = from.PositionMax;
+    shown.ValueMin = from.ValueMin;
+    shown.ValueMax = from.ValueMax;
+}
+
 ShownField storeField(const TForm1& form, const FieldDrawInputs& inputs) {
     ShownField shown;
     shown.points = storeRecords(form);
     shown.positionsPerStep = form.PositionsPerStep;
-    shown.TimeMin = form.TimeMin;
-    shown.TimeMax = form.TimeMax;
-    shown.PositionMin = form.PositionMin;
-    shown.PositionMax = form.PositionMax;
-    shown.ValueMin = form.ValueMin;
-    shown.ValueMax = form.ValueMax;
+    takeBounds(shown, form);
     shown.extents = {form.TimeMin,      form.TimeSpan, form.PositionMin,
                      form.PositionSpan, form.ValueMin, form.ValueSpan};
     shown.inputs = inputs;
@@ -95,16 +100,8 @@ void refreshDifference(TForm1& form, ComparedRun& run) {
 }
 
 void redrawShownField(TForm1& form) {
-    FieldViewState& state = *form.fieldViewState;
-    GlPanel* surface = state.shownPanel;
-    if (!form.panelShowsLoadedField() || !surface->makeSurfaceCurrent())
-        return;
-    const FieldDrawInputs inputs = *state.shownField;
-    form.DrawAxes();
-    form.drawField(inputs);
-    state.shownPanel = surface;
-    state.shownField = inputs;
-    surface->present();
+    if (form.panelShowsLoadedField())
+        RedrawShownFieldPicture(form, form.fieldViewState->shownPanel);
 }
 
 } // namespace
@@ -122,12 +119,7 @@ ShownField ShownFieldOf(TForm1& form, const FieldDrawInputs& inputs) {
     const DifferenceField& d = choice.field;
     shown.points = d.points;
     shown.positionsPerStep = d.positionsPerStep;
-    shown.TimeMin = d.TimeMin;
-    shown.TimeMax = d.TimeMax;
-    shown.PositionMin = d.PositionMin;
-    shown.PositionMax = d.PositionMax;
-    shown.ValueMin = d.ValueMin;
-    shown.ValueMax = d.ValueMax;
+    takeBounds(shown, d);
     shown.extents = d.extents();
     shown.difference = &d;
     shown.differenceGeneration = choice.generation;

@@ -214,4 +214,20 @@ void DrawLoadedFieldPage(TForm1& form) {
     surface->present();
 }
 
+void RedrawShownFieldPicture(TForm1& form, GlPanel* surface,
+                             const std::function<void(FieldDrawInputs&)>& adjust) {
+    FieldViewState& state = *form.fieldViewState;
+    if (surface == nullptr || state.shownPanel != surface || !state.shownField ||
+        !surface->makeSurfaceCurrent())
+        return;
+    FieldDrawInputs inputs = *state.shownField;
+    if (adjust)
+        adjust(inputs);
+    form.DrawAxes();
+    form.drawField(inputs);
+    state.shownPanel = surface;
+    state.shownField = inputs;
+    surface->present();
+}
+
 } // namespace tessaplot

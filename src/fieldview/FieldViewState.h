@@ -13,6 +13,7 @@ class QTimer;
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -101,6 +102,12 @@ void DrawFieldPage(TForm1& form);
 
 // The same for a table just loaded into the store: draws without reading.
 void DrawLoadedFieldPage(TForm1& form);
+
+// Draws the field picture `surface` shows again from the store, its inputs as shown
+// but for what `adjust` changes (a reading choice, a difference); nothing when the
+// panel shows no field picture.
+void RedrawShownFieldPicture(TForm1& form, GlPanel* surface,
+                             const std::function<void(FieldDrawInputs&)>& adjust = {});
 
 // Runs the step of the latest merged drag position, if any.
 void FlushPendingMove(TForm1& form);

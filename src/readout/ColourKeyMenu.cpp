@@ -35,16 +35,8 @@ QString numberText(float value) {
 // Draws the panel's picture again as it was, with the key and range now asked for.
 // A panel that shows its frame alone takes them at its next drawing.
 void redrawWithReading(TForm1& form, GlPanel* surface) {
-    FieldViewState& state = *form.fieldViewState;
-    if (state.shownPanel != surface || !state.shownField || !surface->makeSurfaceCurrent())
-        return;
-    FieldDrawInputs inputs = *state.shownField;
-    AddColourKeyInputs(form, inputs);
-    form.DrawAxes();
-    form.drawField(inputs);
-    state.shownPanel = surface;
-    state.shownField = inputs;
-    surface->present();
+    RedrawShownFieldPicture(form, surface,
+                            [&form](FieldDrawInputs& inputs) { AddColourKeyInputs(form, inputs); });
 }
 
 } // namespace
