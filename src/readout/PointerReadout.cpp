@@ -7,6 +7,7 @@
 #include "comfort/ComfortChartGeometry.h"
 #include "comfort/ComfortState.h"
 #include "comfort/SensationBands.h"
+#include "compare/Comparison.h"
 #include "compare/DifferenceView.h"
 #include "fieldview/FieldViewState.h"
 #include "fieldview/TickLabels.h"
@@ -40,11 +41,46 @@ constexpr std::string_view kComfortPattern = "#0.##";
 constexpr std::string_view kSectionXPattern = "##0.###";
 constexpr std::string_view kSectionValuePattern = "0.00E-0";
 
+QString latin1Text(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString lines(std::initializer_list<std::string> parts) {
     std::string text;
     for (const std::string& part : parts)
         text += (text.empty() ? "" : "\n") + part;
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return latin1Text(text);
+}
+
+// Under the opened run's lines, each compared run's value nearest the same time, read
+// from the records its curve was drawn from.
+template <typename Record, typename ValueOf, typename Suffix>
+void appendComparedRuns(std::string& text, const Comparison& comparison, float time,
+                        const std::function<std::span<const Record>(const ComparedRun&)>& recordsOf,
+                        float (*timeOf)(const Record&), ValueOf valueOf, Suffix suffix,
+                        std::string_view pattern, std::string_view timePattern,
+                        const std::string& separator) {
+    for (std::size_t i = 0; i < comparison.size(); ++i) {
+        const ComparedRun& run = comparison.run(i);
+        const std::span<const Record> records = recordsOf(run);
+        const std::optional<std::size_t> at = NearestInTime(records, time, timeOf);
+        text += "\n";
+        if (!at) {
+            text += run.name + ": no records";
+            continue;
+        }
+        const float value = valueOf(records[*at]);
+        text += ComparedRunReadoutLine(run.name, value, suffix(value), timeOf(records[*at]), time,
+                                       pattern, timePattern, separator);
+    }
+}
+
+float fieldPointTime(const FieldPoint& p) {
+    return p.Time;
+}
+
+float comfortRecordTime(const ComfortRecord& r) {
+    return r.Time;
 }
 
 ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
@@ -75,9 +111,24 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
         // the value still is the quantity's.
         const std::string& valueTitle =
             panel == form.Panel8 ? inputs.thicknessCaption : inputs.variableCaption;
-        if (!inputs.threeD)
-            return lines(
-                {time, ReadoutLine(valueTitle, p.Value, inputs.valueTickPattern, separator)});
+        if (!inputs.threeD) {
+            std::string text =
+                time + "\n" + ReadoutLine(valueTitle, p.Value, inputs.valueTickPattern, separator);
+            const FieldLoadRequest& request = form.fieldViewState->keptTable.request();
+            if (panel == form.Panel8)
+                appendComparedRuns<FieldPoint>(
+                    text, *form.comparison, p.Time,
+                    [&request](const ComparedRun& run) {
+                        // Only a table read by the same request holds this quantity.
+                        return run.bodyTable.kept.request().dataColumn == request.dataColumn
+                                   ? run.bodyTable.records()
+                                   : std::span<const FieldPoint>();
+                    },
+                    fieldPointTime, [](const FieldPoint& r) { return r.Value; },
+                    [](float) { return std::string(); }, inputs.valueTickPattern, kTimeTickPattern,
+                    separator);
+            return latin1Text(text);
+        }
         return lines({time,
                       ReadoutLine("Thickness (cm)", p.Position, kPositionTickPattern, separator),
                       ReadoutLine(DrawnVariableCaption(form, inputs), p.Value,
@@ -107,13 +158,24 @@ ReadoutSource comfortSource(TForm1& form) {
         const ComfortRecord& record = form.ComfortRecords[index];
         const float value = QuantityValue(record, quantity);
         const std::string separator = LocaleDecimalSeparator();
-        const std::string band(
-            SensationBandsOf(
-                quantity)[static_cast<std::size_t>(SensationBandIndex(quantity, value))]
-                .name);
-        return lines({ReadoutLine("Time (min.)", record.Time, kComfortPattern, separator),
-                      ReadoutLine(ComfortChartTitle(quantity), value, kComfortPattern, separator) +
-                          " (" + band + ")"});
+        const auto bandOf = [quantity](float v) {
+            return " (" +
+                   std::string(
+                       SensationBandsOf(
+                           quantity)[static_cast<std::size_t>(SensationBandIndex(quantity, v))]
+                           .name) +
+                   ")";
+        };
+        std::string text =
+            ReadoutLine("Time (min.)", record.Time, kComfortPattern, separator) + "\n" +
+            ReadoutLine(ComfortChartTitle(quantity), value, kComfortPattern, separator) +
+            bandOf(value);
+        appendComparedRuns<ComfortRecord>(
+            text, *form.comparison, record.Time,
+            [](const ComparedRun& run) { return run.comfort.records(); }, comfortRecordTime,
+            [quantity](const ComfortRecord& r) { return QuantityValue(r, quantity); }, bandOf,
+            kComfortPattern, kComfortPattern, separator);
+        return latin1Text(text);
     };
     return source;
 }

@@ -33,4 +33,16 @@ std::string ReadoutLine(std::string_view title, double value, std::string_view p
     return line;
 }
 
+std::string ComparedRunReadoutLine(std::string_view runName, double value,
+                                   std::string_view valueNote, float runTime, float time,
+                                   std::string_view pattern, std::string_view timePattern,
+                                   std::string_view separator) {
+    // A run's name is no title: "jacket-run (2)" has no unit to split off.
+    std::string line = std::string(runName) + ": " + FormatWithPattern(value, pattern, separator) +
+                       std::string(valueNote);
+    if (runTime != time)
+        line += " at " + FormatWithPattern(runTime, timePattern, separator) + " min.";
+    return line;
+}
+
 } // namespace tessaplot

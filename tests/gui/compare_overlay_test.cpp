@@ -2,12 +2,14 @@
 // the 2D section, their long tables, and what following shows when a run's file changes.
 #include "SampleData.h"
 #include "app/RadioGroup.h"
+#include "comfort/SensationBands.h"
 #include "compare/Comparison.h"
 #include "export/CsvTable.h"
 #include "export/ExportTargets.h"
 #include "gl/GlPanel.h"
 #include "section2d/Image2d.h"
 #include "support/ModalAnswerer.h"
+#include "support/PointerHover.h"
 #include "support/fieldview_fixture.h"
 
 #include <QComboBox>
@@ -230,6 +232,19 @@ TEST_F(CompareOverlayTest, ComfortChartShowsEachRunOverTheLongerTimeAndFollowsIt
                    "jacket,50,60\r\njacket,60,50\r\n"
                    "vest,15,35\r\nvest,30,45\r\nvest,45,55\r\nvest,60,65\r\nvest,75,75\r\n"
                    "vest,90,70\r\n");
+
+    // The value under the pointer names each run's value nearest the pointer's time, at
+    // the run's own time where it has no record at that one.
+    const auto band = [](float v) {
+        const auto q = ComfortQuantity::ComfortValue;
+        return QString::fromLatin1(
+            SensationBandsOf(q)[static_cast<std::size_t>(SensationBandIndex(q, v))].name.data());
+    };
+    const PictureProbe probe(panel, mvp);
+    EXPECT_EQ(HoverAt(panel, probe.pixelOf(30.0f / 90, 0.6f, 0)).section('\n', 1),
+              "Comfort Value: 60 (" + band(60) + ")\nvest: 45 (" + band(45) + ")");
+    EXPECT_EQ(HoverAt(panel, probe.pixelOf(40.0f / 90, 0.7f, 0)).section('\n', 2),
+              "vest: 55 (" + band(55) + ") at 45 min.");
 
     // Rewritten to other values, and then removed: the next ticks show it.
     write(vest / "Comfort.dat", comfortTable({30, 60, 90}, {20.5f, 25, 28}));

@@ -11,6 +11,7 @@
 #include "readout/PointerReadout.h"
 #include "section2d/Image2d.h"
 #include "support/ModalAnswerer.h"
+#include "support/PointerHover.h"
 #include "support/fieldview_fixture.h"
 #include "text/FormatPattern.h"
 
@@ -46,33 +47,13 @@ double noise(int i) {
     return (h % 10000) / 100.0;
 }
 
-QLabel* labelOf(GlPanel* panel) {
-    PointerReadout* readout = ReadoutOf(panel);
-    return readout != nullptr ? readout->label() : nullptr;
-}
-
-// A pointer move with no button held, delivered to the panel as the window system
-// delivers it, and the label's text as the move left it; empty when the label is hidden.
-// (QTest would move the display's one pointer for such a move, and where other test
-// processes show their windows on the same display, the move, or a leave that the
-// window system sends later, may belong to one of those.)
-QString hoverAt(GlPanel* panel, QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), panel->mapToGlobal(QPointF(at)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(panel, &move);
-    const QLabel* label = labelOf(panel);
-    const QString text = label != nullptr && label->isVisible() ? label->text() : QString();
-    QCoreApplication::processEvents();
-    return text;
-}
-
 // The panel's picture with the label laid over it where it shows, as a person sees it.
 void savePicture(GlPanel* panel, const char* name) {
     const QByteArray dir = qgetenv("TESSAPLOT_PICTURE_DIR");
     if (dir.isEmpty())
         return;
     QImage picture = panel->grabFramebuffer();
-    if (QLabel* label = labelOf(panel); label != nullptr && label->isVisible()) {
+    if (QLabel* label = ReadoutLabelOf(panel); label != nullptr && label->isVisible()) {
         QPainter painter(&picture);
         const double ratio = panel->devicePixelRatioF();
         painter.drawPixmap(panel->mapFromGlobal(label->pos()) * ratio, label->grab());
@@ -127,23 +108,23 @@ TEST_F(PointerReadoutTest, MeshShowsTheRecordUnderThePointerAfterNavigationAndCh
     const QPoint at = (QPointF(pixel) / panel->devicePixelRatioF()).toPoint();
     ASSERT_TRUE(panel->rect().contains(at));
 
-    const QString text = hoverAt(panel, at);
+    const QString text = HoverAt(panel, at);
     EXPECT_TRUE(text.startsWith(QStringLiteral("Time: 74070 min.\nThickness: 0.150 cm\n")))
         << text.toStdString();
     EXPECT_TRUE(text.endsWith(QStringLiteral(": 100.00 C")) ||
                 text.contains(QStringLiteral(": 100.00")))
         << text.toStdString();
-    const QLabel* label = labelOf(panel);
+    const QLabel* label = ReadoutLabelOf(panel);
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(panel->rect().contains(panel->mapFromGlobal(label->geometry().topLeft())));
     savePicture(panel, "readout-mesh.png");
 
     // Far from every vertex (a corner of the panel) the label goes; so it does on leaving.
-    EXPECT_TRUE(hoverAt(panel, {2, 2}).isEmpty());
-    EXPECT_FALSE(hoverAt(panel, at).isEmpty());
+    EXPECT_TRUE(HoverAt(panel, {2, 2}).isEmpty());
+    EXPECT_FALSE(HoverAt(panel, at).isEmpty());
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(panel, &leave);
-    EXPECT_TRUE(waitFor([&] { return !labelOf(panel)->isVisible(); }));
+    EXPECT_TRUE(waitFor([&] { return !ReadoutLabelOf(panel)->isVisible(); }));
 
     // Hovering took no step, asked for no redraw and left every pixel as it was.
     EXPECT_FALSE(Form1->RedrawPending);
@@ -154,7 +135,7 @@ TEST_F(PointerReadoutTest, MeshShowsTheRecordUnderThePointerAfterNavigationAndCh
     QTest::mousePress(panel, Qt::LeftButton, {}, {100, 100});
     QTest::mouseMove(panel, {100, 160});
     QTest::qWait(50);
-    EXPECT_FALSE(labelOf(panel)->isVisible());
+    EXPECT_FALSE(ReadoutLabelOf(panel)->isVisible());
     QTest::mouseRelease(panel, Qt::LeftButton, {}, {100, 160});
     ASSERT_TRUE(waitFor([&] { return !NearlyEqual(CurrentModelView(panel), view, 0.0f); }));
 }
@@ -207,7 +188,7 @@ void checkUndrawnSample(const CurvePage& page) {
         }
         if (drawn[nearest] || bestX > 1.0)
             continue;
-        const QString text = hoverAt(panel, pointerInColumn(panel, column, row));
+        const QString text = HoverAt(panel, pointerInColumn(panel, column, row));
         for (const QString& expected : page.texts(static_cast<int>(nearest)))
             EXPECT_TRUE(text.contains(expected))
                 << page.name << ": sample " << nearest << " wants " << expected.toStdString()
