@@ -171,14 +171,15 @@ std::vector<std::string> UniqueRunNames(const std::vector<std::string>& baseName
 }
 
 std::span<const RunColour> ComparedRunColours() {
-    // Dark enough for a 1-pixel line on white and on the comfort chart's pale stripes,
-    // and told apart from each other and from the opened run's black. Red comes last:
-    // the opened run's curve is red on BodyProperty and in the 2D section.
+    // Dark enough for a 1-pixel line on white and on the comfort chart's stripes, and
+    // told apart from each other and from the opened run's black. Purple comes first:
+    // no band of the comfort chart has its hue. Red comes last: the opened run's curve
+    // is red on BodyProperty and in the 2D section.
     static constexpr std::array<RunColour, Comparison::MaxRuns - 1> colours{{
+        {0.55f, 0.00f, 0.65f}, // purple
         {0.00f, 0.35f, 0.85f}, // blue
         {0.00f, 0.55f, 0.00f}, // green
         {0.85f, 0.45f, 0.00f}, // orange
-        {0.55f, 0.00f, 0.65f}, // purple
         {0.00f, 0.55f, 0.60f}, // teal
         {0.55f, 0.35f, 0.10f}, // brown
         {0.85f, 0.10f, 0.10f}, // red
