@@ -132,12 +132,6 @@ protected:
     }
 
     static void select(int item) { Form1->RadioGroup4->Button(item)->click(); }
-
-    static void runEventsFor(int ms) {
-        QElapsedTimer timer;
-        timer.start();
-        waitFor([&] { return timer.elapsed() >= ms; }, ms + 1000);
-    }
 };
 
 // The chart's y at x along the curve through `rows` of `quantity` (end time 60).

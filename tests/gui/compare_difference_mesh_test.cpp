@@ -37,23 +37,14 @@ float stepY(int step) {
     return static_cast<float>(step) / static_cast<float>(kSteps - 1);
 }
 
-// Files look as if written two seconds before they are looked at, so that the tables
-// the test just wrote are kept as settled ones are.
-FileIdentity identifyLater(const std::string& path) {
-    FileIdentity identity = SystemIdentifyFile(path);
-    identity.seenNs += 2'000'000'000;
-    return identity;
-}
-const FileSystemCalls kSettledClock{nullptr, nullptr, identifyLater};
-
 class DifferenceMeshTest : public FieldViewTest {
 protected:
     void SetUp() override {
         FieldViewTest::SetUp();
-        SetFileSystemCallsForTesting(&kSettledClock);
+        seeFilesAsSettled(true);
     }
     void TearDown() override {
-        SetFileSystemCallsForTesting(nullptr);
+        seeFilesAsSettled(false);
         FieldViewTest::TearDown();
     }
     // The opened run "fabric-run" and the compared run "other-run", whose temperature is

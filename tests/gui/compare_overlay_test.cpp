@@ -13,7 +13,6 @@
 #include "support/fieldview_fixture.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -111,11 +110,6 @@ protected:
     static std::string csvOf(GlPanel* surface) {
         const ExportTarget target = ExportTargetOf(surface);
         return CsvTable(target.header, target.columns, target.runs);
-    }
-    static void runEventsFor(int ms) {
-        QElapsedTimer timer;
-        timer.start();
-        waitFor([&] { return timer.elapsed() >= ms; }, ms + 1000);
     }
 
     ModalAnswerer answerer;

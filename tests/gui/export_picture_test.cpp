@@ -47,21 +47,7 @@ class ExportTest : public FieldViewTest {
 protected:
     void showFabricTemperature() {
         openDataSet(writeSampleDataSet());
-        Form1->RadioGroup1->SetItemIndex(kTemperature);
-        QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
-        ASSERT_GT(Form1->PointCount, 0);
-        ASSERT_TRUE(waitForRedraw());
-    }
-    void showPage(QWidget* page, GlPanel* panel) {
-        Form1->SetActivePage(page);
-        ASSERT_TRUE(waitFor([panel] { return panel->hasContext(); }));
-        ASSERT_TRUE(waitForRedraw());
-    }
-    void showComfort() {
-        showPage(Form1->TabSheet4, Form1->Panel16);
-        Form1->RadioGroup4->SetItemIndex(0);
-        ASSERT_TRUE(waitFor([] { return Form1->ComfortCount > 0; }));
-        QTest::qWait(50);
+        showFabricQuantity(kTemperature);
     }
     QString file(const QString& name) const { return workDir.filePath(name); }
     QByteArray save(GlPanel* panel, const QString& name, PictureFormat format, int scale = 1) {

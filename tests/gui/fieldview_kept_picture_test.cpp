@@ -22,15 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Files look as if written two seconds before they are looked at, so a table the test
-// just wrote may be kept without waiting for its change time to settle.
-FileIdentity identifyLater(const std::string& path) {
-    FileIdentity identity = SystemIdentifyFile(path);
-    identity.seenNs += 2'000'000'000;
-    return identity;
-}
-const FileSystemCalls kSettledClock{nullptr, nullptr, identifyLater};
-
 // Pixels whose colours differ in any channel by more than `tolerance`.
 int differingPixels(const QImage& a, const QImage& b, int tolerance) {
     EXPECT_EQ(a.size(), b.size());
@@ -80,10 +71,10 @@ class KeptPictureTest : public FieldViewTest {
 protected:
     void SetUp() override {
         FieldViewTest::SetUp();
-        SetFileSystemCallsForTesting(&kSettledClock);
+        seeFilesAsSettled(true);
     }
     void TearDown() override {
-        SetFileSystemCallsForTesting(nullptr);
+        seeFilesAsSettled(false);
         SetDrawReduction(true);
         FieldViewTest::TearDown();
     }

@@ -42,28 +42,12 @@ bool isMark(const QColor& c) {
 
 class TimeMarkTest : public FieldViewTest {
 protected:
-    void showFabricTemperature() {
-        Form1->RadioGroup1->SetItemIndex(kTemperature);
-        QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
-        ASSERT_GT(Form1->PointCount, 0);
-        ASSERT_TRUE(waitForRedraw());
-    }
-    void showPage(QWidget* page, GlPanel* panel) {
-        Form1->SetActivePage(page);
-        ASSERT_TRUE(waitFor([panel] { return panel->hasContext(); }));
-        ASSERT_TRUE(waitForRedraw());
-    }
+    void showFabricTemperature() { showFabricQuantity(kTemperature); }
     void showBody() {
         showPage(Form1->TabSheet3, Form1->Panel8);
         Form1->RadioGroup3->SetItemIndex(0);
         QTest::mouseClick(Form1->BitBtn7, Qt::LeftButton);
         ASSERT_TRUE(waitForRedraw());
-    }
-    void showComfort() {
-        showPage(Form1->TabSheet4, Form1->Panel16);
-        Form1->RadioGroup4->SetItemIndex(0);
-        ASSERT_TRUE(waitFor([] { return Form1->ComfortCount > 0; }));
-        QTest::qWait(50);
     }
 
     // Where the panel's current view puts a model point: window pixels (from the lower

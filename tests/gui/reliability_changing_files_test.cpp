@@ -60,15 +60,6 @@ void makeFifo(const fs::path& path) {
     ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
 }
 
-void runEventsFor(int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QTest::qWait(2);
-    }
-}
-
 QString caption(int labelNumber) {
     return Form1->findChild<QLabel*>(QStringLiteral("Label%1").arg(labelNumber))->text();
 }

@@ -12,7 +12,6 @@
 #include "SampleData.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -130,12 +129,6 @@ protected:
     }
 
     static QString statusText(int panel) { return StatusPanel(Form3->StatusBar1, panel)->text(); }
-
-    static void runEventsFor(int ms) {
-        QElapsedTimer timer;
-        timer.start();
-        waitFor([&] { return timer.elapsed() >= ms; }, ms + 1000);
-    }
 
     ModalAnswerer answerer;
 };

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
 
@@ -43,6 +44,12 @@ bool FormsTest::waitFor(const std::function<bool()>& done, int timeoutMs) {
         QTest::qWait(2);
     }
     return true;
+}
+
+void FormsTest::runEventsFor(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    waitFor([&] { return timer.elapsed() >= ms; }, ms + 1000);
 }
 
 bool FormsTest::waitForRedraw() {

@@ -32,6 +32,8 @@ protected:
     static bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);
     // Lets the deferred redraw run: waits until no redraw is pending.
     static bool waitForRedraw();
+    // Runs the event loop for `ms` milliseconds (timers, ticks, following).
+    static void runEventsFor(int ms);
 
     QTemporaryDir workDir;
     QString previousWorkDir;

@@ -1,11 +1,16 @@
 #include "support/fieldview_fixture.h"
 
 #include "SampleData.h"
+#include "app/RadioGroup.h"
+#include "app/Temp.h"
 #include "dataset/DirectoryListBox.h"
 #include "dataset/Unit4.h"
 #include "gl/GlPanel.h"
+#include "platform/FileSystem.h"
 
 #include <QDir>
+#include <QPushButton>
+#include <QTest>
 
 #include <cstdio>
 #include <string>
@@ -59,6 +64,41 @@ bool FieldViewTest::colorNear(const PictureProbe& probe, float x, float y, float
                qAbs(c.green() - expected.green()) <= tolerance &&
                qAbs(c.blue() - expected.blue()) <= tolerance;
     });
+}
+
+void FieldViewTest::showFabricQuantity(int item) {
+    Form1->RadioGroup1->SetItemIndex(item);
+    QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
+    ASSERT_GT(Form1->PointCount, 0);
+    ASSERT_TRUE(waitForRedraw());
+}
+
+void FieldViewTest::showPage(QWidget* page, GlPanel* panel) {
+    Form1->SetActivePage(page);
+    ASSERT_TRUE(waitFor([panel] { return panel->hasContext(); }));
+    ASSERT_TRUE(waitForRedraw());
+}
+
+void FieldViewTest::showComfort() {
+    showPage(Form1->TabSheet4, Form1->Panel16);
+    Form1->RadioGroup4->SetItemIndex(0);
+    ASSERT_TRUE(waitFor([] { return Form1->ComfortCount > 0; }));
+    QTest::qWait(50);
+}
+
+namespace {
+
+FileIdentity identifyLater(const std::string& path) {
+    FileIdentity identity = SystemIdentifyFile(path);
+    identity.seenNs += 2'000'000'000;
+    return identity;
+}
+
+} // namespace
+
+void FieldViewTest::seeFilesAsSettled(bool settled) {
+    static const FileSystemCalls calls{nullptr, nullptr, identifyLater};
+    SetFileSystemCallsForTesting(settled ? &calls : nullptr);
 }
 
 } // namespace tessaplot::test

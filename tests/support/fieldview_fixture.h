@@ -24,6 +24,17 @@ protected:
     // bound and the deferred redraw has run.
     void openDataSet(const QString& directory);
 
+    // Fabric "Show Data" of the quantity `item`, waited for until drawn.
+    void showFabricQuantity(int item);
+    // Shows `page` and waits until its panel is bound and drawn.
+    void showPage(QWidget* page, GlPanel* panel);
+    // The BodyComfort page with thermal sensation chosen, once its records are read.
+    void showComfort();
+
+    // Reads files as if written two seconds before they are looked at, so that a table
+    // the test just wrote is kept as a settled one is; until the next call with false.
+    static void seeFilesAsSettled(bool settled);
+
     // The probe of a 3D or 2D field panel in its current view.
     static PictureProbe probeOf(GlPanel* panel, bool threeD);
     static PictureProbe probeWithCurrentView(GlPanel* panel);
