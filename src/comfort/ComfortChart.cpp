@@ -42,24 +42,14 @@ void drawStripes(std::span<const ChartStripe> stripes) {
 
 static_assert(sizeof(ChartPoint) == 2 * sizeof(float), "the curve is read as pairs of floats");
 
-// One line strip through every point, in front of the stripes. Handed over as one
-// vertex array: a file of 150,000 lines would otherwise cost as many calls per draw.
+// One line strip through every point, in front of the stripes.
 void drawCurve(const std::vector<ChartPoint>& points) {
     SetLineWidth(CurveWidth);
     glColor3f(0.0f, 0.0f, 0.0f);
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, CurveZ);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, sizeof(ChartPoint), points.data());
-    static std::vector<unsigned> kept;
     // z is 0 in the arrays: the curve's depth is in the matrix.
-    const PolylinePoints curve{reinterpret_cast<const float*>(points.data()), 2, points.size()};
-    if (ReducePolyline(curve, kept))
-        glDrawElements(GL_LINE_STRIP, static_cast<GLsizei>(kept.size()), GL_UNSIGNED_INT,
-                       kept.data());
-    else
-        glDrawArrays(GL_LINE_STRIP, 0, static_cast<GLsizei>(points.size()));
-    glDisableClientState(GL_VERTEX_ARRAY);
+    DrawReducedLineStrip({reinterpret_cast<const float*>(points.data()), 2, points.size()});
     glPopMatrix();
     SetLineWidth(1.0f);
 }

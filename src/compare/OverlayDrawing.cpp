@@ -18,17 +18,8 @@ constexpr float kLegendSampleLength = 0.06f;
 void DrawRunPolyline(const std::vector<float>& xy, const RunColour& colour) {
     if (xy.size() < 4)
         return;
-    static std::vector<unsigned> kept;
     glColor3f(colour.r, colour.g, colour.b);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 0, xy.data());
-    const PolylinePoints curve{xy.data(), 2, xy.size() / 2};
-    if (ReducePolyline(curve, kept))
-        glDrawElements(GL_LINE_STRIP, static_cast<GLsizei>(kept.size()), GL_UNSIGNED_INT,
-                       kept.data());
-    else
-        glDrawArrays(GL_LINE_STRIP, 0, static_cast<GLsizei>(xy.size() / 2));
-    glDisableClientState(GL_VERTEX_ARRAY);
+    DrawReducedLineStrip({xy.data(), 2, xy.size() / 2});
 }
 
 void DrawLegend(const std::vector<LegendEntry>& entries, const LegendLayout& layout,

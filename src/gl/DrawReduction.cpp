@@ -38,4 +38,17 @@ bool ReducePolyline(const PolylinePoints& points, std::vector<unsigned>& kept) {
     return true;
 }
 
+void DrawReducedLineStrip(const PolylinePoints& points) {
+    static std::vector<unsigned> kept;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, static_cast<GLsizei>(points.stride * sizeof(float)),
+                    points.coords);
+    if (ReducePolyline(points, kept))
+        glDrawElements(GL_LINE_STRIP, static_cast<GLsizei>(kept.size()), GL_UNSIGNED_INT,
+                       kept.data());
+    else
+        glDrawArrays(GL_LINE_STRIP, 0, static_cast<GLsizei>(points.count));
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
 } // namespace tessaplot

@@ -19,4 +19,9 @@ WindowMapping CurrentWindowMapping();
 // off, or the polyline has no more points than the viewport has pixel columns.
 bool ReducePolyline(const PolylinePoints& points, std::vector<unsigned>& kept);
 
+// A curve of (x, y) pairs (`points.stride` 2, z 0 in the arrays) as one line strip in
+// the current colour and width, handed over as one vertex array through the points the
+// view shows apart: a table of 150,000 lines would otherwise cost as many calls a draw.
+void DrawReducedLineStrip(const PolylinePoints& points);
+
 } // namespace tessaplot
