@@ -20,7 +20,9 @@ ValidationFigures ComputeValidation(const CurveView& simulated, std::span<const 
                                     std::span<const double> values, std::optional<double> tolerance,
                                     std::optional<TimeSpan> span) {
     ValidationFigures figures;
-    double sum = 0.0, sumOfSquares = 0.0, largest = -1.0, largestAt = 0.0;
+    // Mean and spread of the differences in one pass (Welford): no second interpolation,
+    // and no loss of digits when the bias is large beside the spread.
+    double mean = 0.0, spread = 0.0, sumOfSquares = 0.0, largest = -1.0, largestAt = 0.0;
     int within = 0;
     const std::size_t count = std::min(times.size(), values.size());
     for (std::size_t i = 0; i < count; ++i) {
@@ -33,7 +35,9 @@ ValidationFigures ComputeValidation(const CurveView& simulated, std::span<const 
         }
         const double difference = *model - values[i];
         ++figures.counted;
-        sum += difference;
+        const double step = difference - mean;
+        mean += step / figures.counted;
+        spread += step * (difference - mean);
         sumOfSquares += difference * difference;
         if (std::abs(difference) > largest) {
             largest = std::abs(difference);
@@ -46,25 +50,12 @@ ValidationFigures ComputeValidation(const CurveView& simulated, std::span<const 
         return figures;
 
     const double n = figures.counted;
-    const double mean = sum / n;
     figures.bias = mean;
     figures.rmse = std::sqrt(sumOfSquares / n);
     figures.largest = largest;
     figures.largestAt = largestAt;
-    if (figures.counted > 1) {
-        // Second pass over the differences' spread from their mean: the one-pass form
-        // loses digits when the bias is large beside the spread.
-        double squares = 0.0;
-        for (std::size_t i = 0; i < count; ++i) {
-            if (span && !span->holds(times[i]))
-                continue;
-            if (const std::optional<double> model = InterpolatedValue(simulated, times[i])) {
-                const double d = *model - values[i] - mean;
-                squares += d * d;
-            }
-        }
-        figures.deviation = std::sqrt(squares / (n - 1.0));
-    }
+    if (figures.counted > 1)
+        figures.deviation = std::sqrt(spread / (n - 1.0));
     if (tolerance)
         figures.shareWithin = within / n;
     return figures;
