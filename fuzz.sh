@@ -19,7 +19,7 @@ mkdir -p "$build/crashes"
 status=0
 printf '%-22s %12s %8s %s\n' target executions seconds result
 for target in layer_count field_loader comfort_reader decimal_conversion number_texts line_window \
-              path_shortening path_text; do
+              path_shortening path_text evidence_texts; do
     work="$build/corpus/$target"
     rm -rf "$work"
     mkdir -p "$work"

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <system_error>
 
@@ -47,7 +48,7 @@ double noise(std::uint64_t seed, std::uint64_t stream, std::uint64_t a, std::uin
     return static_cast<double>(h >> 11) * (2.0 / 9007199254740992.0) - 1.0;
 }
 
-enum Stream : std::uint64_t { FabricNoise = 1, FiberNoise, BodyNoise, ComfortNoise };
+enum Stream : std::uint64_t { FabricNoise = 1, FiberNoise, BodyNoise, ComfortNoise, MeasuredNoise };
 
 // ---- the wearer and the run ------------------------------------------------------
 
@@ -242,43 +243,51 @@ std::string FiberTable(const DataSetOptions& options, int fabric, int fiber) {
     return out;
 }
 
+namespace {
+
+// The seventeen body quantities of one output step, in the table's column order.
+std::array<double, 17> bodyRow(const DataSetOptions& options, int step) {
+    const double ambient = options.ambientCelsius;
+    const double minutes = stepTime(options, step);
+    const double a = activity(options, minutes);
+    const double s = sweating(minutes);
+    const auto jitter = [&](int column, double amount) {
+        return 1.0 +
+               amount * noise(options.seed, BodyNoise, static_cast<std::uint64_t>(step), column);
+    };
+
+    const double skin = skinTemperature(options, minutes) * jitter(1, 0.001);
+    const double core = 36.8 + 0.6 * s * (0.5 + 0.5 * a);
+    const double wetness =
+        0.06 + 0.5 * s * (0.4 + 0.6 * a) + (options.membraneShell ? 0.2 * s : 0.0);
+    const double metabolism = 65.0 + 95.0 * a;
+    const double skinHumidity = 40.0 + (options.membraneShell ? 58.0 : 50.0) * s;
+    const double bloodFlow = 6.3 + 10.0 * s * a;
+    const double sweatRate = 2.0e-6 + 6.0e-5 * s * a; // kg/m^2/s
+    const double covered =
+        (10.0 + (options.membraneShell ? 25.0 : 45.0) * wetness) * jitter(9, 0.01);
+    const double uncovered = (2.0 + 8.0 * wetness) * jitter(10, 0.01);
+    const double evaporative = covered + uncovered;
+    const double convective = (0.9 * (skin - ambient) + 10.0) * jitter(12, 0.01);
+    const double radiative = 0.6 * (skin - ambient) * jitter(13, 0.01);
+    const double dry = convective + radiative;
+    const double regulative = 0.85 * evaporative;
+    const double diffusion = evaporative - regulative;
+    const double body = 0.1 * skin + 0.9 * core;
+    const double massChange = (bloodFlow - 6.3) / 6.3 * 10.0;
+    return {skin,      core,        wetness,   metabolism, skinHumidity, bloodFlow,
+            sweatRate, evaporative, covered,   uncovered,  dry,          convective,
+            radiative, regulative,  diffusion, body,       massChange};
+}
+
+} // namespace
+
 std::string BodyPropertyTable(const DataSetOptions& options) {
     std::string out;
     out.reserve(static_cast<std::size_t>(options.timeSteps) * 260);
-    const double ambient = options.ambientCelsius;
     for (int step = 0; step < options.timeSteps; ++step) {
-        const double minutes = stepTime(options, step);
-        const double a = activity(options, minutes);
-        const double s = sweating(minutes);
-        const auto jitter = [&](int column, double amount) {
-            return 1.0 + amount * noise(options.seed, BodyNoise, static_cast<std::uint64_t>(step),
-                                        column);
-        };
-
-        const double skin = skinTemperature(options, minutes) * jitter(1, 0.001);
-        const double core = 36.8 + 0.6 * s * (0.5 + 0.5 * a);
-        const double wetness =
-            0.06 + 0.5 * s * (0.4 + 0.6 * a) + (options.membraneShell ? 0.2 * s : 0.0);
-        const double metabolism = 65.0 + 95.0 * a;
-        const double skinHumidity = 40.0 + (options.membraneShell ? 58.0 : 50.0) * s;
-        const double bloodFlow = 6.3 + 10.0 * s * a;
-        const double sweatRate = 2.0e-6 + 6.0e-5 * s * a; // kg/m^2/s
-        const double covered =
-            (10.0 + (options.membraneShell ? 25.0 : 45.0) * wetness) * jitter(9, 0.01);
-        const double uncovered = (2.0 + 8.0 * wetness) * jitter(10, 0.01);
-        const double evaporative = covered + uncovered;
-        const double convective = (0.9 * (skin - ambient) + 10.0) * jitter(12, 0.01);
-        const double radiative = 0.6 * (skin - ambient) * jitter(13, 0.01);
-        const double dry = convective + radiative;
-        const double regulative = 0.85 * evaporative;
-        const double diffusion = evaporative - regulative;
-        const double body = 0.1 * skin + 0.9 * core;
-        const double massChange = (bloodFlow - 6.3) / 6.3 * 10.0;
-
-        appendGeneral(out, minutes);
-        for (double value : {skin, core, wetness, metabolism, skinHumidity, bloodFlow, sweatRate,
-                             evaporative, covered, uncovered, dry, convective, radiative,
-                             regulative, diffusion, body, massChange}) {
+        appendGeneral(out, stepTime(options, step));
+        for (double value : bodyRow(options, step)) {
             appendTab(out);
             appendScientific(out, value);
         }
@@ -287,41 +296,118 @@ std::string BodyPropertyTable(const DataSetOptions& options) {
     return out;
 }
 
+namespace {
+
+// One line of Comfort.dat after its time: skin and core temperature, skin wetness and
+// humidity, the middle layer's temperature and humidity, then the three sensations.
+std::array<double, 9> comfortRow(const DataSetOptions& options, int line, int lines) {
+    const double minutes = outputTime(options.durationMinutes, line, lines);
+    const double u = minutes / options.durationMinutes;
+    const auto wobble = [&](int column, double amount) {
+        return amount * noise(options.seed, ComfortNoise, static_cast<std::uint64_t>(line), column);
+    };
+    // Cold on stepping out, warming through neutral to hot while walking, cooling
+    // during the rest; dampness builds steadily; comfort (low is good) follows both.
+    // A membrane shell makes the walk hotter and the skin damper sooner.
+    const double warmer = options.membraneShell ? 9.0 * smoothStep(0.05, 0.6, u) : 0.0;
+    const double damper = options.membraneShell ? 16.0 * smoothStep(0.1, 0.6, u) : 0.0;
+    const double thermal = std::clamp(18.0 + 62.0 * smoothStep(0.0, 0.6, u) -
+                                          40.0 * smoothStep(0.7, 1.0, u) + wobble(7, 0.8) + warmer,
+                                      0.0, 100.0);
+    const double dampness =
+        std::clamp(8.0 + 70.0 * smoothStep(0.1, 0.85, u) + wobble(8, 0.8) + damper, 0.0, 100.0);
+    const double comfort = std::clamp(
+        10.0 + 0.9 * std::abs(thermal - 50.0) + 0.9 * std::max(0.0, dampness - 20.0), 0.0, 100.0);
+
+    const ClothingState middle = clothingAt(options, 0.5, minutes);
+    const double s = sweating(minutes);
+    return {skinTemperature(options, minutes),
+            36.8 + 0.5 * s,
+            0.06 + 0.4 * s,
+            40.0 + 50.0 * s,
+            middle.temperature,
+            std::min(middle.saturation, 1.0) * 100.0,
+            thermal,
+            dampness,
+            comfort};
+}
+
+} // namespace
+
 std::string ComfortTable(const DataSetOptions& options) {
     const int lines = std::max(options.comfortLines, 0);
     std::string out;
     out.reserve(static_cast<std::size_t>(lines) * 150);
     for (int i = 0; i < lines; ++i) {
-        const double minutes = outputTime(options.durationMinutes, i, lines);
-        const double u = minutes / options.durationMinutes;
-        const auto wobble = [&](int column, double amount) {
-            return amount *
-                   noise(options.seed, ComfortNoise, static_cast<std::uint64_t>(i), column);
-        };
-        // Cold on stepping out, warming through neutral to hot while walking, cooling
-        // during the rest; dampness builds steadily; comfort (low is good) follows both.
-        // A membrane shell makes the walk hotter and the skin damper sooner.
-        const double warmer = options.membraneShell ? 9.0 * smoothStep(0.05, 0.6, u) : 0.0;
-        const double damper = options.membraneShell ? 16.0 * smoothStep(0.1, 0.6, u) : 0.0;
-        const double thermal =
-            std::clamp(18.0 + 62.0 * smoothStep(0.0, 0.6, u) - 40.0 * smoothStep(0.7, 1.0, u) +
-                           wobble(7, 0.8) + warmer,
-                       0.0, 100.0);
-        const double dampness =
-            std::clamp(8.0 + 70.0 * smoothStep(0.1, 0.85, u) + wobble(8, 0.8) + damper, 0.0, 100.0);
-        const double comfort =
-            std::clamp(10.0 + 0.9 * std::abs(thermal - 50.0) + 0.9 * std::max(0.0, dampness - 20.0),
-                       0.0, 100.0);
-
-        const ClothingState middle = clothingAt(options, 0.5, minutes);
-        const double s = sweating(minutes);
-        appendGeneral(out, minutes);
-        for (double value :
-             {skinTemperature(options, minutes), 36.8 + 0.5 * s, 0.06 + 0.4 * s, 40.0 + 50.0 * s,
-              middle.temperature, std::min(middle.saturation, 1.0) * 100.0, thermal, dampness,
-              comfort}) {
+        appendGeneral(out, outputTime(options.durationMinutes, i, lines));
+        for (double value : comfortRow(options, i, lines)) {
             appendTab(out);
             appendScientific(out, value);
+        }
+        out.push_back('\n');
+    }
+    return out;
+}
+
+namespace {
+
+// Zero-mean scatter for the measured points: the k-th point and the next one get the
+// same amount with opposite signs (an unpaired last point gets none), so over the
+// points the noise cancels exactly and the mean difference is the bias alone.
+double pairedScatter(std::uint64_t seed, std::uint64_t column, int k, int count, double amount) {
+    if (k % 2 == 0 && k + 1 == count)
+        return 0.0;
+    const double magnitude =
+        amount * noise(seed, MeasuredNoise, static_cast<std::uint64_t>(k / 2), column);
+    return k % 2 == 0 ? magnitude : -magnitude;
+}
+
+void appendFixed(std::string& out, double value, int decimals) {
+    char text[32];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    out.append(text, result.ptr);
+}
+
+} // namespace
+
+std::string MeasuredDataTable(const DataSetOptions& options) {
+    struct Row {
+        std::string skin, skinSd, core, vote;
+    };
+    std::map<double, Row> rows; // by time: the logger's and the votes' times merged
+
+    // The logger: every other output step of BodyProperty.dat, so the measured times
+    // fall on records and the simulated value there is the record's own.
+    const int logged = std::max(options.timeSteps / 2, 0);
+    for (int k = 0; k < logged; ++k) {
+        const int step = 2 * k + 1;
+        const std::array<double, 17> body = bodyRow(options, step);
+        Row& row = rows[stepTime(options, step)];
+        appendFixed(row.skin,
+                    body[0] - MeasuredSkinBias + pairedScatter(options.seed, 1, k, logged, 0.3), 2);
+        appendFixed(row.skinSd, 0.3 + 0.1 * std::abs(noise(options.seed, MeasuredNoise, 100 + k)),
+                    2);
+        appendFixed(row.core,
+                    body[1] - MeasuredCoreBias + pairedScatter(options.seed, 2, k, logged, 0.1), 2);
+    }
+    // The wearer's thermal votes, six over the run, on lines of Comfort.dat.
+    const int lines = std::max(options.comfortLines, 0);
+    const int votes = std::min(6, lines);
+    for (int j = 0; j < votes; ++j) {
+        const int line = lines * (j + 1) / votes - 1;
+        const double thermal = comfortRow(options, line, lines)[6];
+        appendFixed(rows[outputTime(options.durationMinutes, line, lines)].vote,
+                    thermal - MeasuredVoteBias + pairedScatter(options.seed, 3, j, votes, 4.0), 1);
+    }
+
+    std::string out = "Time (min),temperature of skin (degree of C),temperature of skin SD,"
+                      "temperature of core (degree of C),Thermal Sensation\n";
+    for (const auto& [minutes, row] : rows) {
+        appendGeneral(out, minutes);
+        for (const std::string* cell : {&row.skin, &row.skinSd, &row.core, &row.vote}) {
+            out.push_back(',');
+            out += *cell;
         }
         out.push_back('\n');
     }

@@ -34,6 +34,18 @@ std::string BodyPropertyTable(const DataSetOptions& options);
 std::string ComfortTable(const DataSetOptions& options);
 std::string LogInfoText(const DataSetOptions& options);
 
+// Measured data of a trial of the same jacket, to check the run against: skin and core
+// temperature logged at every other output step of BodyProperty.dat (on its records),
+// the skin's spread between sensors as an SD column, and six thermal sensation votes on
+// lines of Comfort.dat (empty cells between). Each is the run's own value minus a known
+// bias plus scatter that cancels over the points, so the validation figures of the run
+// against it come out with these biases (simulated minus measured), up to the rounding
+// of the written digits (0.005 degree C, 0.05 on the sensation scale).
+inline constexpr double MeasuredSkinBias = 0.2;  // degree C
+inline constexpr double MeasuredCoreBias = -0.1; // degree C
+inline constexpr double MeasuredVoteBias = 3.0;  // on the 0..100 sensation scale
+std::string MeasuredDataTable(const DataSetOptions& options);
+
 struct FiberFile {
     int fabric = 1; // 1-based layer the fibre belongs to
     int fiber = 1;  // 1-based fibre of that layer

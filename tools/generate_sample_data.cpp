@@ -10,18 +10,21 @@
 namespace {
 
 void printUsage(std::FILE* to) {
-    std::fputs("usage: generate_sample_data <output-dir> [options]\n"
-               "  --steps N          time steps (default 72)\n"
-               "  --layers N         fabric layers (default 3)\n"
-               "  --nodes N          nodes per layer (default 6)\n"
-               "  --fibers N         fibre files (default 3)\n"
-               "  --fiber-nodes N    nodes per fibre time step (default 6)\n"
-               "  --comfort-lines N  lines of Comfort.dat (default 360)\n"
-               "  --duration MIN     time of the last step in minutes (default 180)\n"
-               "  --ambient C        ambient temperature in degree C (default 5)\n"
-               "  --seed N           noise seed (default 1)\n"
-               "  --membrane         the shell is a water-vapour barrier (samples/membrane-run)\n",
-               to);
+    std::fputs(
+        "usage: generate_sample_data <output-dir> [options]\n"
+        "  --steps N          time steps (default 72)\n"
+        "  --layers N         fabric layers (default 3)\n"
+        "  --nodes N          nodes per layer (default 6)\n"
+        "  --fibers N         fibre files (default 3)\n"
+        "  --fiber-nodes N    nodes per fibre time step (default 6)\n"
+        "  --comfort-lines N  lines of Comfort.dat (default 360)\n"
+        "  --duration MIN     time of the last step in minutes (default 180)\n"
+        "  --ambient C        ambient temperature in degree C (default 5)\n"
+        "  --seed N           noise seed (default 1)\n"
+        "  --membrane         the shell is a water-vapour barrier (samples/membrane-run)\n"
+        "  --measured FILE    also write measured data of a trial of the same run to FILE\n"
+        "                     (samples/jacket-run-measured.csv; known biases, see SampleData.h)\n",
+        to);
 }
 
 template <typename Number> bool parseNumber(std::string_view text, Number& value) {
@@ -34,6 +37,7 @@ template <typename Number> bool parseNumber(std::string_view text, Number& value
 int main(int argc, char** argv) {
     tessaplot::sample::DataSetOptions options;
     std::string directory;
+    std::string measured;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -77,7 +81,10 @@ int main(int argc, char** argv) {
             ok = parseNumber(value, options.ambientCelsius);
         else if (arg == "--seed")
             ok = parseNumber(value, options.seed);
-        else {
+        else if (arg == "--measured") {
+            measured = value;
+            ok = !measured.empty();
+        } else {
             std::fprintf(stderr, "generate_sample_data: unknown option %s\n", argv[i - 1]);
             printUsage(stderr);
             return 2;
@@ -94,6 +101,11 @@ int main(int argc, char** argv) {
     }
     std::string error;
     if (!tessaplot::sample::WriteDataSet(directory, options, &error)) {
+        std::fprintf(stderr, "generate_sample_data: %s\n", error.c_str());
+        return 1;
+    }
+    if (!measured.empty() && !tessaplot::sample::WriteTextFile(
+                                 measured, tessaplot::sample::MeasuredDataTable(options), &error)) {
         std::fprintf(stderr, "generate_sample_data: %s\n", error.c_str());
         return 1;
     }

@@ -2,6 +2,10 @@
 #include "dataset/FieldLoader.h"
 #include "dataset/LayerCount.h"
 #include "dataset/ResultFileListing.h"
+#include "evidence/MeasuredTable.h"
+#include "evidence/QuantityMatch.h"
+#include "evidence/Validation.h"
+#include "text/DecimalConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -183,5 +187,58 @@ TEST(SampleData, MembraneRunLinesUpWithTheJacketRunAndDiffers) {
         }
         EXPECT_FALSE(std::getline(shell, b));
         EXPECT_GT(differing, lines / 2);
+    }
+}
+
+namespace {
+
+// Column `column` of a generated TAB table against its time column, as a page keeps it.
+std::vector<FieldPoint> tableCurve(const std::string& table, int column) {
+    std::vector<FieldPoint> points;
+    std::istringstream in(table);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string_view> cells;
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            cells.push_back(std::string_view(line).substr(start, tab - start));
+        cells.push_back(std::string_view(line).substr(start));
+        points.push_back({ParseDecimal(cells.at(0)), 0.0f,
+                          ParseDecimal(cells.at(static_cast<std::size_t>(column)))});
+    }
+    return points;
+}
+
+} // namespace
+
+TEST(SampleData, MeasuredDataGiveTheRunsKnownBiases) {
+    const sample::DataSetOptions options;
+    const MeasuredTable measured = ParseMeasuredTable(sample::MeasuredDataTable(options));
+    ASSERT_TRUE(measured.ok()) << MeasuredProblemText(measured.problem);
+    ASSERT_EQ(measured.series.size(), 3u);
+    EXPECT_EQ(measured.series[0].deviationColumn, 3);
+
+    const std::vector<FieldPoint> body = tableCurve(sample::BodyPropertyTable(options), 1);
+    const std::vector<FieldPoint> core = tableCurve(sample::BodyPropertyTable(options), 2);
+    const std::vector<FieldPoint> thermal = tableCurve(sample::ComfortTable(options), 7);
+    const struct {
+        const std::vector<FieldPoint>& simulated;
+        int points;
+        double bias, rounding;
+    } expected[] = {{body, 36, sample::MeasuredSkinBias, 0.005},
+                    {core, 36, sample::MeasuredCoreBias, 0.005},
+                    {thermal, 6, sample::MeasuredVoteBias, 0.05}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const MeasuredSeries& series = measured.series[i];
+        ASSERT_TRUE(MatchQuantityName(series.name)) << series.name;
+        const ValidationFigures figures =
+            ComputeValidation(CurveView(std::span<const FieldPoint>(expected[i].simulated),
+                                        &FieldPoint::Time, &FieldPoint::Value),
+                              series.times, series.values);
+        EXPECT_EQ(figures.counted, expected[i].points) << series.name;
+        EXPECT_EQ(figures.outsideRun, 0) << series.name;
+        EXPECT_NEAR(figures.bias.value(), expected[i].bias, expected[i].rounding) << series.name;
+        // The scatter is there: the points are no copy of the curve shifted.
+        EXPECT_GT(figures.deviation.value(), 2 * expected[i].rounding) << series.name;
     }
 }
