@@ -63,12 +63,12 @@ Figure showData(bool difference) {
 }
 
 Figure leftStep() {
-    const std::uint64_t taken = Form1->fieldViewState->difference.generation;
+    const std::uint64_t taken = Form1->comparison->difference.generation;
     const Figure f = Measure(kRuns, [] {
         Form1->ToolButton6Click();
         finished();
     });
-    if (Form1->fieldViewState->difference.generation != taken)
+    if (Form1->comparison->difference.generation != taken)
         std::printf("(the difference was taken anew during the steps)\n");
     return f;
 }
@@ -110,7 +110,7 @@ void DifferenceSection(const fs::path& layer150000, const fs::path& scratch,
     for (const auto& [dir, what] :
          {std::pair{sameGrid, "same grid"}, std::pair{shifted, "times half-way (interpolated)"}}) {
         Form1->comparison->add(dir.string());
-        ChooseDifferenceFrom(*Form1, Form1->comparison->run(0).name);
+        ChooseDifferenceFrom(*Form1, Form1->comparison->run(0).serial);
         print(("difference, " + std::string(what) + ": Show Data (both read)").c_str(),
               showData(true), single);
         print(("difference, " + std::string(what) + ": one 'Left' step").c_str(), leftStep(),

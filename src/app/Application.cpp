@@ -2,10 +2,12 @@
 
 #include "app/MessageBoxes.h"
 #include "app/Temp.h"
+#include "compare/ComparedOverlays.h"
 #include "dataset/Unit4.h"
 #include "export/ExportMenu.h"
 #include "fieldview/Colorselection1.h"
 #include "readout/PointerReadout.h"
+#include "readout/ReadoutOverlays.h"
 #include "section2d/Image2d.h"
 
 #include <QSurfaceFormat>
@@ -49,6 +51,9 @@ bool CreateForms() {
     Form2 = new TForm2();
     Form3 = new TForm3();
     Form4 = new TForm4();
+    // The compared runs first: the marked time and the key are drawn over their curves.
+    AttachComparedOverlays(*Form1, *Form3, *Form4);
+    AttachReadoutOverlays(*Form1, *Form3, *Form4);
     AttachExportMenus();
     AttachPointerReadouts();
     return !Form1->CloseRequested();

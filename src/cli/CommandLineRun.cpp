@@ -208,7 +208,7 @@ private:
             return;
         const Comparison& comparison = *Form1->comparison;
         QStringList names;
-        std::string chosen;
+        std::uint64_t chosen = 0;
         for (std::size_t i = 0; i < comparison.size(); ++i) {
             const QString name = QString::fromStdString(comparison.run(i).name);
             names << name;
@@ -218,9 +218,9 @@ private:
             if (name == m_line.differenceFrom ||
                 (!given.isEmpty() && QFileInfo(given).absoluteFilePath() ==
                                          QFileInfo(m_line.differenceFrom).absoluteFilePath()))
-                chosen = comparison.run(i).name;
+                chosen = comparison.run(i).serial;
         }
-        if (chosen.empty())
+        if (chosen == 0)
             throw Stop{2, QStringLiteral("no compared run %1; the compared runs are %2")
                               .arg(m_line.differenceFrom, quotedList(names))};
         ChooseDifferenceFrom(*Form1, chosen);
@@ -328,7 +328,7 @@ public:
             Form1->show();
             GlPanel* surface = m_choice.show();
             // A compared table that could not be read is told once the picture is drawn.
-            if (Form1->fieldViewState->difference.unreadable)
+            if (Form1->comparison->difference.unreadable)
                 waitFor([&] { return !collector.messages.isEmpty(); });
             collector.stopOnMessage();
             if (!m_line.sectionKind.isEmpty())

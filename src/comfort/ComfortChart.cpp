@@ -2,15 +2,14 @@
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
 #include "comfort/ComfortChartGeometry.h"
+#include "comfort/ComfortOverlays.h"
 #include "comfort/ComfortState.h"
 #include "comfort/Conclusions.h"
 #include "comfort/SensationBands.h"
-#include "compare/CurveOverlay.h"
 #include "gl/BitmapFont.h"
 #include "gl/DrawReduction.h"
 #include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
-#include "readout/TimeMarkView.h"
 
 #include <QLabel>
 
@@ -58,7 +57,7 @@ void drawCurve(const std::vector<ChartPoint>& points) {
 
 void TForm1::drawComfortPicture() {
     const std::string separator = LocaleDecimalSeparator();
-    const float endTime = SharedComfortEndTime(*this, ComfortCount > 0 ? ComfortEndTime : 0.0f);
+    const float endTime = ComfortChartEndTime(*this);
     glColor3f(0.0f, 0.0f, 0.0f);
     UseFont(kViewFontBase);
     drawTexts(ComfortTimeTicks(endTime, separator));
@@ -73,9 +72,8 @@ void TForm1::drawComfortPicture() {
     const auto stripes = ComfortChartStripes(quantity);
     drawStripes(stripes);
     drawCurve(comfortState->curve);
-    DrawComparedComfortCurves(*this, quantity, endTime);
-    if (ComfortCount > 0)
-        DrawTimeMark({TimeAxisKind::Curve, 0.0f, endTime});
+    for (const auto& overlay : comfortState->overlays)
+        overlay->drawOver(*this, quantity, endTime);
     glColor3f(0.0f, 0.0f, 0.0f);
     DrawLabel(ChartTitleX, ChartTitleY, 0.0f, ComfortChartTitle(quantity));
     for (const ChartStripe& stripe : stripes)
@@ -85,10 +83,10 @@ void TForm1::drawComfortPicture() {
 void TForm1::DrawComfortChart() {
     const std::string separator = LocaleDecimalSeparator();
     // With no records there is no end time: the time axis reads 0 throughout.
-    const float endTime = SharedComfortEndTime(*this, ComfortCount > 0 ? ComfortEndTime : 0.0f);
+    const float endTime = ComfortChartEndTime(*this);
     const int item = RadioGroup4->ItemIndex();
     ComfortState& state = *comfortState;
-    state.drawnCompared = ComparedComfortKey(*this);
+    state.drawnOverlays = ComfortOverlayKey(*this);
     const bool computed =
         IsComfortQuantity(item) && state.drawnFrom(item, ComfortCount, endTime, separator);
     const std::span<const ComfortRecord> records(ComfortRecords.data(),
@@ -113,5 +111,26 @@ void TForm1::DrawComfortChart() {
     }
     ComfortDC->present();
 }
+
+float ComfortChartEndTime(TForm1& form) {
+    float endTime = form.ComfortCount > 0 ? form.ComfortEndTime : 0.0f;
+    for (const auto& overlay : form.comfortState->overlays)
+        endTime = overlay->endTime(form, endTime);
+    return endTime;
+}
+
+std::vector<std::uint64_t> ComfortOverlayKey(const TForm1& form) {
+    std::vector<std::uint64_t> key;
+    for (const auto& overlay : form.comfortState->overlays)
+        overlay->key(form, key);
+    return key;
+}
+
+float ComfortOverlay::endTime(TForm1&, float ownEndTime) {
+    return ownEndTime;
+}
+void ComfortOverlay::refresh(TForm1&, ComfortFileReader::Clock::time_point) {}
+void ComfortOverlay::key(const TForm1&, std::vector<std::uint64_t>&) const {}
+void ComfortOverlay::drawOver(TForm1&, ComfortQuantity, float) {}
 
 } // namespace tessaplot

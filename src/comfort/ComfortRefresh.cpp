@@ -4,9 +4,9 @@
 #include "app/RadioGroup.h"
 #include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
+#include "comfort/ComfortOverlays.h"
 #include "comfort/ComfortState.h"
 #include "comfort/SensationBands.h"
-#include "compare/CurveOverlay.h"
 #include "dataset/ReadProblemText.h"
 #include "gl/GlPanel.h"
 
@@ -99,16 +99,17 @@ void TForm1::Timer2Timer() {
     ReadComfortFile();
     if (ComfortReadPending())
         return;
-    RefreshComparedComfort(*this, tickDeadline);
+    for (const auto& overlay : state.overlays)
+        overlay->refresh(*this, tickDeadline);
     // A message box runs its own loop, in which the deferred redraw may have made
     // another surface current.
     if (ActivePage() != TabSheet4 || !IsComfortQuantity(RadioGroup4->ItemIndex()) ||
         !ComfortDC->makeSurfaceCurrent())
         return;
     const int item = RadioGroup4->ItemIndex();
-    const float endTime = SharedComfortEndTime(*this, ComfortCount > 0 ? ComfortEndTime : 0.0f);
+    const float endTime = ComfortChartEndTime(*this);
     if (state.drawnFrom(item, ComfortCount, endTime, LocaleDecimalSeparator()) &&
-        state.drawnCompared == ComparedComfortKey(*this) && !state.shownPicture.empty()) {
+        state.drawnOverlays == ComfortOverlayKey(*this) && !state.shownPicture.empty()) {
         readPicture(state.seenPicture);
         if (state.seenPicture == state.shownPicture)
             return;

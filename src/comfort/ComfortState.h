@@ -4,10 +4,13 @@
 #include "comfort/ComfortReader.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace tessaplot {
+
+class ComfortOverlay;
 
 // What the BodyComfort page keeps between refresh ticks besides the named members.
 struct ComfortState {
@@ -24,8 +27,10 @@ struct ComfortState {
     int drawnCount = 0;
     float drawnEndTime = 0.0f;
     std::string drawnSeparator;
-    // The compared runs' records the last draw showed (see ComparedComfortKey).
-    std::uint64_t drawnCompared = 0;
+    // What the layers over the chart drew from at the last draw (see ComfortOverlay::key).
+    std::vector<std::uint64_t> drawnOverlays;
+    // The layers, in the order they draw.
+    std::vector<std::shared_ptr<ComfortOverlay>> overlays;
 
     // The chart as the last draw left it in the panel's framebuffer (RGBA rows). A
     // tick whose inputs are those of the last draw finds the same picture still there

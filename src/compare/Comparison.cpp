@@ -128,6 +128,25 @@ void Comparison::subscribe(std::function<void()> listener) {
     m_listeners.push_back(std::move(listener));
 }
 
+ComparedRun* Comparison::findSerial(std::uint64_t serial) {
+    for (const auto& run : m_runs)
+        if (run->serial == serial)
+            return run.get();
+    return nullptr;
+}
+
+std::vector<std::uint64_t> ComparisonKey(const Comparison& comparison, RunRecords table) {
+    std::vector<std::uint64_t> key{comparison.generation()};
+    for (std::size_t i = 0; i < comparison.size(); ++i) {
+        const ComparedRun& run = comparison.run(i);
+        const std::uint64_t records = table == RunRecords::Comfort ? run.comfort.generation
+                                      : table == RunRecords::Body  ? run.bodyTable.generation()
+                                                                   : run.fieldTable.generation();
+        key.insert(key.end(), {run.serial, records});
+    }
+    return key;
+}
+
 void Comparison::changed() {
     nameRuns();
     ++m_generation;

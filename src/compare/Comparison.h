@@ -2,6 +2,7 @@
 
 #include "comfort/ComfortReader.h"
 #include "comfort/ComfortRecord.h"
+#include "compare/DifferenceChoice.h"
 #include "dataset/FieldLoader.h"
 #include "dataset/KeptFieldTable.h"
 
@@ -94,11 +95,16 @@ public:
     const ComparedRun& run(std::size_t index) const { return *m_runs[index]; }
     // The compared run of that name, or nullptr.
     ComparedRun* find(const std::string& name);
+    // The compared run made with that serial, or nullptr once it was removed.
+    ComparedRun* findSerial(std::uint64_t serial);
 
     // Moves whenever a run was added or removed or the opened run changed.
     std::uint64_t generation() const { return m_generation; }
     // Called after every such change (the windows that show the runs listen).
     void subscribe(std::function<void()> listener);
+
+    // The compared run the Fabric and Fibers meshes show the difference from, if any.
+    DifferenceChoice difference;
 
 private:
     void changed();
@@ -110,6 +116,14 @@ private:
     std::uint64_t m_generation = 0;
     std::vector<std::function<void()>> m_listeners;
 };
+
+// What the runs' pictures of `table` (the comfort records, BodyProperty.dat or the
+// field table) are drawn from: which runs are compared under which names, and each
+// one's serial and the filling of its records. Equal keys, the same picture; any
+// change of a run or its records changes the key (a sum of such numbers would not: a
+// removed run takes away what another's growth added).
+enum class RunRecords { Comfort, Body, Field };
+std::vector<std::uint64_t> ComparisonKey(const Comparison& comparison, RunRecords table);
 
 // The path of a table of the run in `directory`, as ComparedRun::tablePath gives it.
 std::string RunFilePath(const std::string& directory, const std::string& fileName);

@@ -12,7 +12,6 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 namespace tessaplot {
@@ -76,7 +75,6 @@ void SpanComparedBodyCurves(TForm1& form) {
     if (own == nullptr || table.request().rules != ReadingRules::BodyProperty)
         return;
     Comparison& comparison = *form.comparison;
-    form.fieldViewState->drawnComparison = comparison.generation();
     float timeMin = own->TimeMin, timeMax = own->TimeMax, timeSpan = own->TimeSpan;
     float valueMin = own->ValueMin, valueMax = own->ValueMax, valueSpan = own->ValueSpan;
     if (!comparison.empty()) {
@@ -93,13 +91,7 @@ void SpanComparedBodyCurves(TForm1& form) {
         valueMax = bounds.valueMax;
         valueSpan = AxisSpan(valueMin, valueMax);
     }
-    // The opened run's curve is built on these: other axes, another curve. (A reload
-    // of the same table puts the run's own axes back, and leaves the mesh as it was.)
-    const std::array<float, 4> axes{timeMin, timeSpan, valueMin, valueSpan};
-    if (form.fieldViewState->curveAxes != axes) {
-        form.fieldViewState->keptMesh.built = false;
-        form.fieldViewState->curveAxes = axes;
-    }
+    // The opened run's curve is built on these.
     form.TimeMin = timeMin;
     form.TimeMax = timeMax;
     form.TimeSpan = timeSpan;
@@ -202,27 +194,18 @@ void RefreshComparedComfort(TForm1& form, ComfortFileReader::Clock::time_point d
     }
 }
 
-std::uint64_t ComparedComfortKey(const TForm1& form) {
-    const Comparison& comparison = *form.comparison;
-    // Every part only grows: the sum moves with any of them.
-    std::uint64_t key = comparison.generation();
-    for (std::size_t i = 0; i < comparison.size(); ++i)
-        key += comparison.run(i).comfort.generation;
-    return key;
-}
-
-void FollowComparedTables(TForm1& form) {
+bool FollowComparedTables(TForm1& form, std::uint64_t drawnComparison) {
     const Comparison& comparison = *form.comparison;
     FieldViewState& state = *form.fieldViewState;
     if (!state.shownField || state.shownField->threeD || state.keptTable.keptLoad() == nullptr ||
         state.keptTable.request().rules != ReadingRules::BodyProperty)
-        return;
+        return false;
     // A run added or removed since the curve was drawn counts as a change too.
-    bool changed = state.drawnComparison != comparison.generation();
+    bool changed = drawnComparison != comparison.generation();
     for (std::size_t i = 0; i < comparison.size() && !changed; ++i)
         changed = comparison.run(i).bodyTable.kept.changedOnDisk();
     if (!changed || form.ViewDC == nullptr || !form.ViewDC->makeSurfaceCurrent())
-        return;
+        return false;
     // Drawn as a navigation step draws it: the opened run's records are kept, the
     // compared run's table is read again by the draw.
     const FieldDrawInputs inputs = *state.shownField;
@@ -231,6 +214,7 @@ void FollowComparedTables(TForm1& form) {
     state.shownField = inputs;
     form.drawField(inputs);
     form.ViewDC->present();
+    return true;
 }
 
 } // namespace tessaplot

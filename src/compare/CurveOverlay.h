@@ -28,13 +28,10 @@ void DrawComparedComfortCurves(TForm1& form, ComfortQuantity quantity, float end
 // BodyComfort's refresh tick: reads on in every compared run's Comfort.dat until
 // `deadline`, the time left shared among the runs still to read.
 void RefreshComparedComfort(TForm1& form, ComfortFileReader::Clock::time_point deadline);
-// Moves whenever a compared run's comfort records may have changed or a run was added
-// or removed: a chart drawn at another value is stale.
-std::uint64_t ComparedComfortKey(const TForm1& form);
-
 // Following: draws the shown BodyProperty curves again when a run was added or removed
-// since, or a compared run's table changed on disk since it was read (grew, was
-// rewritten, removed or came back).
-void FollowComparedTables(TForm1& form);
+// since they were drawn with the runs of `drawnComparison` (Comparison::generation), or
+// a compared run's table changed on disk since it was read (grew, was rewritten,
+// removed or came back); true if it drew.
+bool FollowComparedTables(TForm1& form, std::uint64_t drawnComparison);
 
 } // namespace tessaplot

@@ -11,7 +11,10 @@ namespace tessaplot {
 // opened run minus, and the difference last taken, kept while neither table changed so
 // that a navigation step only draws it.
 struct DifferenceChoice {
-    std::string runName; // empty: the field itself is drawn, as it always was
+    // The run (its serial: a name passes to another run when one is removed); 0: the
+    // field itself is drawn, as it always was.
+    std::uint64_t runSerial = 0;
+    std::string runName; // the run's name when last drawn
     // The difference of the tables of these fillings (a compared table that could not
     // be read leaves `field` empty).
     bool computed = false;

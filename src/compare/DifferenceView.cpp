@@ -30,8 +30,8 @@ std::span<const FieldPoint> storeRecords(const TForm1& form) {
     return {form.FieldPoints.data(), count};
 }
 
-// The axes' ends of the store (the main window's) or of a difference.
-template <typename Bounds> void takeBounds(ShownField& shown, const Bounds& from) {
+// The axes' ends of a difference.
+void takeBounds(ShownField& shown, const DifferenceField& from) {
     shown.TimeMin = from.TimeMin;
     shown.TimeMax = from.TimeMax;
     shown.PositionMin = from.PositionMin;
@@ -40,21 +40,10 @@ template <typename Bounds> void takeBounds(ShownField& shown, const Bounds& from
     shown.ValueMax = from.ValueMax;
 }
 
-ShownField storeField(const TForm1& form, const FieldDrawInputs& inputs) {
-    ShownField shown;
-    shown.points = storeRecords(form);
-    shown.positionsPerStep = form.PositionsPerStep;
-    takeBounds(shown, form);
-    shown.extents = {form.TimeMin,      form.TimeSpan, form.PositionMin,
-                     form.PositionSpan, form.ValueMin, form.ValueSpan};
-    shown.inputs = inputs;
-    return shown;
-}
-
 // The compared run's table of the file the store holds, read by the same request.
 void refreshDifference(TForm1& form, ComparedRun& run) {
     FieldViewState& state = *form.fieldViewState;
-    DifferenceChoice& choice = state.difference;
+    DifferenceChoice& choice = form.comparison->difference;
     const std::span<const FieldPoint> opened = storeRecords(form);
     // A view step draws the difference kept: the compared table is looked at again
     // only with a new filling of the store, or when following saw it change.
@@ -106,23 +95,22 @@ void redrawShownField(TForm1& form) {
 
 } // namespace
 
-ShownField ShownFieldOf(TForm1& form, const FieldDrawInputs& inputs) {
-    ShownField shown = storeField(form, inputs);
-    DifferenceChoice& choice = form.fieldViewState->difference;
-    ComparedRun* run = choice.runName.empty() || !inputs.threeD || !onMesh(form)
+void PutDifferenceInPlace(TForm1& form, ShownField& shown) {
+    DifferenceChoice& choice = form.comparison->difference;
+    ComparedRun* run = choice.runSerial == 0 || !shown.inputs.threeD || !onMesh(form)
                            ? nullptr
-                           : form.comparison->find(choice.runName);
+                           : form.comparison->findSerial(choice.runSerial);
     // A store that holds no table has no file to find in the compared run.
     if (run == nullptr || form.fieldViewState->keptTable.path().empty())
-        return shown;
+        return;
+    choice.runName = run->name;
     refreshDifference(form, *run);
     const DifferenceField& d = choice.field;
     shown.points = d.points;
     shown.positionsPerStep = d.positionsPerStep;
     takeBounds(shown, d);
     shown.extents = d.extents();
-    shown.difference = &d;
-    shown.differenceGeneration = choice.generation;
+    shown.replacedGeneration = choice.generation;
     // Latin-1 only: the picture's fonts have no minus sign of their own.
     shown.inputs.variableCaption += " - " + run->name;
     if (d.interpolated)
@@ -140,45 +128,59 @@ ShownField ShownFieldOf(TForm1& form, const FieldDrawInputs& inputs) {
     shown.inputs.colorAxis = kColorAlongValue;
     shown.inputs.fixedRange = range;
     shown.inputs.ramp.whiteAt = (0.0f - range.min) / (range.max - range.min);
-    return shown;
 }
 
 std::span<const FieldPoint> DrawnRecords(const TForm1& form) {
     const FieldViewState& state = *form.fieldViewState;
-    const std::uint64_t drawn = state.keptMesh.differenceGeneration;
+    const DifferenceChoice& choice = form.comparison->difference;
+    const std::uint64_t drawn = state.keptMesh.replacedGeneration;
     if (drawn == 0)
         return storeRecords(form);
-    if (drawn == state.difference.generation)
-        return state.difference.field.points;
+    if (drawn == choice.generation)
+        return choice.field.points;
     return {};
 }
 
 std::string DrawnVariableCaption(const TForm1& form, const FieldDrawInputs& inputs) {
-    const FieldViewState& state = *form.fieldViewState;
-    const std::uint64_t drawn = state.keptMesh.differenceGeneration;
-    return drawn != 0 && drawn == state.difference.generation ? state.difference.caption
-                                                              : inputs.variableCaption;
+    const DifferenceChoice& choice = form.comparison->difference;
+    const std::uint64_t drawn = form.fieldViewState->keptMesh.replacedGeneration;
+    return drawn != 0 && drawn == choice.generation ? choice.caption : inputs.variableCaption;
 }
 
-void ChooseDifferenceFrom(TForm1& form, const std::string& name) {
-    DifferenceChoice& choice = form.fieldViewState->difference;
-    if (choice.runName == name)
+void ChooseDifferenceFrom(TForm1& form, std::uint64_t runSerial) {
+    DifferenceChoice& choice = form.comparison->difference;
+    if (choice.runSerial == runSerial)
         return;
     const std::uint64_t generation = choice.generation;
     choice = DifferenceChoice{};
-    choice.runName = name;
+    choice.runSerial = runSerial;
+    if (const ComparedRun* run = form.comparison->findSerial(runSerial))
+        choice.runName = run->name;
     choice.generation = generation + 1;
     redrawShownField(form);
 }
 
 void WireDifference(TForm1& form) {
     form.comparison->subscribe([&form, opened = std::string()]() mutable {
-        const Comparison& comparison = *form.comparison;
-        const std::string& name = form.fieldViewState->difference.runName;
+        Comparison& comparison = *form.comparison;
+        const DifferenceChoice& choice = comparison.difference;
         const bool otherDataSet = opened != comparison.openedDirectory();
         opened = comparison.openedDirectory();
-        if (!name.empty() && (otherDataSet || form.comparison->find(name) == nullptr))
-            ChooseDifferenceFrom(form, "");
+        if (choice.runSerial == 0)
+            return;
+        // Still compared: drawn again, under the name the run may have taken now.
+        if (!otherDataSet && comparison.findSerial(choice.runSerial) != nullptr) {
+            redrawShownField(form);
+            return;
+        }
+        const std::string name = choice.runName;
+        ChooseDifferenceFrom(form, 0);
+        // The mesh is the field itself again; the user who removed the run is told why
+        // once (another data set opened says so itself).
+        if (!otherDataSet)
+            QTimer::singleShot(0, &form,
+                               [text = "No difference from " + name +
+                                       ": it is no longer compared."] { ShowMessage(text); });
     });
 }
 
@@ -192,25 +194,25 @@ void AddDifferenceItems(GlPanel* surface, QMenu& menu) {
     const Comparison& comparison = *form->comparison;
     from->setEnabled(!comparison.empty());
     auto* group = new QActionGroup(from);
-    const std::string& chosen = form->fieldViewState->difference.runName;
-    const auto addChoice = [&](const QString& text, const std::string& name) {
+    const std::uint64_t chosen = comparison.difference.runSerial;
+    const auto addChoice = [&](const QString& text, std::uint64_t serial) {
         QAction* item = from->addAction(text);
         item->setCheckable(true);
-        item->setChecked(chosen == name);
+        item->setChecked(chosen == serial);
         group->addAction(item);
         QObject::connect(item, &QAction::triggered, form,
-                         [form, name] { ChooseDifferenceFrom(*form, name); });
+                         [form, serial] { ChooseDifferenceFrom(*form, serial); });
     };
-    addChoice(QStringLiteral("None"), "");
+    addChoice(QStringLiteral("None"), 0);
     for (std::size_t i = 0; i < comparison.size(); ++i)
-        addChoice(QString::fromStdString(comparison.run(i).name), comparison.run(i).name);
+        addChoice(QString::fromStdString(comparison.run(i).name), comparison.run(i).serial);
 }
 
 bool FollowDifferenceTable(TForm1& form) {
-    DifferenceChoice& choice = form.fieldViewState->difference;
-    if (choice.runName.empty() || !onMesh(form) || !form.panelShowsLoadedField())
+    DifferenceChoice& choice = form.comparison->difference;
+    if (choice.runSerial == 0 || !onMesh(form) || !form.panelShowsLoadedField())
         return false;
-    ComparedRun* run = form.comparison->find(choice.runName);
+    ComparedRun* run = form.comparison->findSerial(choice.runSerial);
     if (run == nullptr || !run->fieldTable.kept.changedOnDisk())
         return false;
     choice.computed = false;
@@ -220,12 +222,14 @@ bool FollowDifferenceTable(TForm1& form) {
 
 bool ShownDifferenceTable(const TForm1& form, DifferenceTable& table) {
     const FieldViewState& state = *form.fieldViewState;
-    const DifferenceChoice& choice = state.difference;
-    if (choice.runName.empty() || state.keptMesh.differenceGeneration == 0 ||
-        state.keptMesh.differenceGeneration != choice.generation)
+    const DifferenceChoice& choice = form.comparison->difference;
+    // Only the difference drawn, of a run still compared, under its name now.
+    const ComparedRun* run = form.comparison->findSerial(choice.runSerial);
+    if (run == nullptr || state.keptMesh.replacedGeneration == 0 ||
+        state.keptMesh.replacedGeneration != choice.generation)
         return false;
     const DifferenceField& d = choice.field;
-    table.header = {"Time (min.)", "Thickness (cm)", form.comparison->openedName(), choice.runName,
+    table.header = {"Time (min.)", "Thickness (cm)", form.comparison->openedName(), run->name,
                     "Difference"};
     table.columns.assign(5, {});
     for (std::size_t i = 0; i < d.points.size(); ++i) {
@@ -235,7 +239,7 @@ bool ShownDifferenceTable(const TForm1& form, DifferenceTable& table) {
         table.columns[3].push_back(d.comparedValues[i]);
         table.columns[4].push_back(d.points[i].Value);
     }
-    table.nameParts = {"minus", choice.runName};
+    table.nameParts = {"minus", run->name};
     return true;
 }
 

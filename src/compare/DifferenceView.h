@@ -2,7 +2,7 @@
 
 #include "dataset/FieldPoint.h"
 #include "fieldview/ColorRamp.h"
-#include "fieldview/FieldViewState.h"
+#include "fieldview/FieldOverlays.h"
 
 #include <QString>
 
@@ -17,28 +17,12 @@ namespace tessaplot {
 
 class GlPanel;
 class TForm1;
-struct DifferenceField;
 
-// What a field picture draws: the loaded records, or the difference from the compared
-// run chosen, with its own extents and what it is drawn with.
-struct ShownField {
-    std::span<const FieldPoint> points;
-    int positionsPerStep = 0;
-    float TimeMin = 0, TimeMax = 0, PositionMin = 0, PositionMax = 0, ValueMin = 0, ValueMax = 0;
-    FieldExtents extents;
-    // The inputs as asked for, or for a difference: its caption, its range, the ramp
-    // through white at zero, coloured along the value.
-    FieldDrawInputs inputs;
-    // The difference drawn (nullptr: the store), and its generation for the kept mesh.
-    const DifferenceField* difference = nullptr;
-    std::uint64_t differenceGeneration = 0;
-};
-
-// What the view panel draws now for `inputs`. With a difference chosen on a mesh, the
-// compared run's table of the same file, layer and column is read (when not kept) and
-// the difference taken anew only when either table changed. A compared table that
-// cannot be read is told once, and nothing is drawn of it: no mesh at all.
-ShownField ShownFieldOf(TForm1& form, const FieldDrawInputs& inputs);
+// With a difference chosen on a mesh, puts it in place of the store's records in
+// `shown`: the compared run's table of the same file, layer and column is read (when
+// not kept) and the difference taken anew only when either table changed. A compared
+// table that cannot be read is told once, and nothing is drawn of it: no mesh at all.
+void PutDifferenceInPlace(TForm1& form, ShownField& shown);
 
 // The records the kept mesh was built from, one for one with its vertices (none when
 // they are no longer kept).
@@ -47,9 +31,10 @@ std::span<const FieldPoint> DrawnRecords(const TForm1& form);
 // The title of the values the kept mesh draws: the difference's, or the quantity's.
 std::string DrawnVariableCaption(const TForm1& form, const FieldDrawInputs& inputs);
 
-// Chooses the compared run `name` ("" for none) and draws the shown mesh again.
-void ChooseDifferenceFrom(TForm1& form, const std::string& name);
-// The chosen run is forgotten when it is removed or another data set is opened.
+// Chooses the compared run of `runSerial` (0 for none) and draws the shown mesh again.
+void ChooseDifferenceFrom(TForm1& form, std::uint64_t runSerial);
+// The chosen run is forgotten when it is removed (told once) or another data set is
+// opened; the mesh is drawn again whenever the runs change.
 void WireDifference(TForm1& form);
 // "Difference From" in a Fabric or Fibers panel's context menu.
 void AddDifferenceItems(GlPanel* surface, QMenu& menu);

@@ -4,6 +4,7 @@
 #include "comfort/ComfortChartGeometry.h"
 #include "compare/Comparison.h"
 #include "compare/OverlayGeometry.h"
+#include "compare/SectionOverlay.h"
 #include "export/ExportTargets.h"
 #include "fieldview/FieldViewState.h"
 #include "section2d/Image2d.h"
@@ -64,12 +65,17 @@ bool ComparedComfortTable(const TForm1& form, int quantityItem, ExportTarget& ta
 }
 
 bool ComparedSectionTable(const TForm3& window, ExportTarget& target) {
-    if (window.ShownCompared.empty() || Form1 == nullptr)
+    if (Form1 == nullptr)
+        return false;
+    // Cut from the runs compared now, as the next paint cuts them.
+    SectionExtents extents = window.ShownExtents;
+    const std::vector<ComparedCurve> compared = CutComparedSections(window.ShownSection, extents);
+    if (compared.empty())
         return false;
     startLongTable(target, window.XTitle, window.YTitle);
     for (const SectionPoint& p : window.ShownSection.points)
         addRow(target, OpenedRunName(*Form1->comparison), p.x, p.y);
-    for (const ComparedCurve& curve : window.ShownCompared)
+    for (const ComparedCurve& curve : compared)
         for (const SectionPoint& p : curve.points)
             addRow(target, curve.name, p.x, p.y);
     return true;

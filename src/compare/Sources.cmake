@@ -7,6 +7,7 @@ list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/OverlayGeometry.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ComparedOverlays.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CompareMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CompareRunsWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DifferenceView.cpp

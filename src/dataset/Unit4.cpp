@@ -7,13 +7,11 @@
 #include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
 #include "app/Widgets.h"
-#include "compare/Comparison.h"
 #include "dataset/DirectoryListBox.h"
 #include "dataset/LayerCount.h"
 #include "dataset/PathShortening.h"
 #include "dataset/ReadProblemText.h"
 #include "dataset/ResultFileListing.h"
-#include "readout/ReadingState.h"
 
 #include <functional>
 
@@ -186,7 +184,7 @@ void TForm4::Button1Click() {
         main->Label11->setText(Label1->text() + separator() + QStringLiteral("BodyProperty.dat"));
         main->Label5->setText(inDirectory(ExistingFileName(directory, "Fabrics.dat")));
         main->Label14->setText(inDirectory(ExistingFileName(directory, "Comfort.dat")));
-        main->comparison->setOpenedRun(PathBytes(directory));
+        emit DataSetOpened(PathBytes(directory));
         hide();
 
         ReadProblem problem;
@@ -221,8 +219,7 @@ void TForm4::Button1Click() {
     // Refused or not, the page shown before is gone: its records are neither shown,
     // sectioned, exported nor followed any more.
     main->forgetLoadedField();
-    // A range fixed for the data set shown before says nothing about this one.
-    main->readingState->fixedRange.reset();
+    emit DataSetLeft();
     main->RadioGroup1->SetItemIndex(-1);
     main->RadioGroup2->SetItemIndex(-1);
     main->RadioGroup3->SetItemIndex(-1);

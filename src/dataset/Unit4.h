@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <string>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -39,6 +41,13 @@ public:
     void DirectoryListBox1Change();
     void Button1Click();
     void Button2Click();
+
+signals:
+    // "Open" accepted `directory` (as the platform's file calls take it), before its
+    // tables are read: what the features keep of the data set shown before is gone.
+    void DataSetOpened(const std::string& directory);
+    // "Open" was pressed, accepted or refused: the page shown before is gone.
+    void DataSetLeft();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -4,5 +4,6 @@ list(APPEND TESSAPLOT_CORE_SOURCES
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ExportMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ExportTargets.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImageWindowSaving.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PictureExport.cpp
 )

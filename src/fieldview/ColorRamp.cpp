@@ -46,4 +46,14 @@ float RampParameter(const FieldPoint& point, const FieldExtents& extents, int co
     }
 }
 
+std::optional<FieldExtents> ColourExtents(const FieldExtents& extents,
+                                          const std::optional<ColourRange>& fixed) {
+    if (!fixed)
+        return std::nullopt;
+    FieldExtents colour = extents;
+    colour.ValueMin = fixed->min;
+    colour.ValueSpan = fixed->max - fixed->min;
+    return colour;
+}
+
 } // namespace tessaplot

@@ -28,6 +28,12 @@ struct ColorRamp {
 
 ColorRamp MakeColorRamp(unsigned startRgb24, unsigned endRgb24);
 
+// The values the colour ramp runs over, from its start colour to its end colour.
+struct ColourRange {
+    float min = 0.0f, max = 1.0f;
+    bool operator==(const ColourRange&) const = default;
+};
+
 // Where the loaded field lies, for mapping records into the unit cube. The spans are
 // never zero: the loader stores 1 for a span that is not positive.
 struct FieldExtents {
@@ -35,6 +41,11 @@ struct FieldExtents {
     float PositionMin = 0, PositionSpan = 1;
     float ValueMin = 0, ValueSpan = 1;
 };
+
+// The extents the ramp colours by under a fixed range: the value's replaced by the
+// range's, the rest as they are; nothing without a fixed range.
+std::optional<FieldExtents> ColourExtents(const FieldExtents& extents,
+                                          const std::optional<ColourRange>& fixed);
 
 // The colour dialog's axis choices. The dialog names them after its own picture, not
 // after the cube: "X-axis" grades by time (drawn along y) and "Y-axis" by position

@@ -3,11 +3,10 @@
 #include "app/LocaleText.h"
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
-#include "compare/CurveOverlay.h"
-#include "compare/DifferenceView.h"
 #include "fieldview/ColorBox.h"
 #include "fieldview/Colorselection1.h"
 #include "fieldview/FieldMesh.h"
+#include "fieldview/FieldOverlays.h"
 #include "fieldview/FieldViewState.h"
 #include "fieldview/FrameGeometry.h"
 #include "fieldview/MeshThinning.h"
@@ -15,8 +14,6 @@
 #include "gl/BitmapFont.h"
 #include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
-#include "readout/ColourKeyDrawing.h"
-#include "readout/TimeMarkView.h"
 
 #include <QLabel>
 
@@ -35,15 +32,22 @@ bool sameRamp(const ColorRamp& a, const ColorRamp& b) {
     return same(a.start, b.start) && same(a.end, b.end) && a.whiteAt == b.whiteAt;
 }
 
-// Builds the mesh of the store (or of the difference shown) anew only when it or the
-// colouring changed.
+bool sameExtents(const FieldExtents& a, const FieldExtents& b) {
+    return a.TimeMin == b.TimeMin && a.TimeSpan == b.TimeSpan && a.PositionMin == b.PositionMin &&
+           a.PositionSpan == b.PositionSpan && a.ValueMin == b.ValueMin &&
+           a.ValueSpan == b.ValueSpan;
+}
+
+// Builds the mesh of the store (or of the records shown in its place) anew only when
+// they, the axes they lie on or the colouring changed.
 const KeptFieldMesh& keptMeshFor(TForm1& form, const ShownField& shown) {
     const FieldDrawInputs& inputs = shown.inputs;
     FieldViewState& state = *form.fieldViewState;
     KeptFieldMesh& kept = state.keptMesh;
     const std::uint64_t generation = state.keptTable.generation();
     if (kept.built && kept.storeGeneration == generation &&
-        kept.differenceGeneration == shown.differenceGeneration && kept.threeD == inputs.threeD &&
+        kept.replacedGeneration == shown.replacedGeneration &&
+        sameExtents(kept.extents, shown.extents) && kept.threeD == inputs.threeD &&
         sameRamp(kept.ramp, inputs.ramp) && kept.colorAxis == inputs.colorAxis &&
         kept.fixedRange == inputs.fixedRange)
         return kept;
@@ -57,11 +61,13 @@ const KeptFieldMesh& keptMeshFor(TForm1& form, const ShownField& shown) {
     kept.segments.clear();
     AppendSegmentIndices(kept.mesh, kept.segments);
     kept.storeGeneration = generation;
-    kept.differenceGeneration = shown.differenceGeneration;
+    kept.replacedGeneration = shown.replacedGeneration;
+    kept.extents = extents;
     kept.threeD = inputs.threeD;
     kept.ramp = inputs.ramp;
     kept.colorAxis = inputs.colorAxis;
     kept.fixedRange = inputs.fixedRange;
+    ++kept.builds;
     kept.built = true;
     return kept;
 }
@@ -119,7 +125,8 @@ FieldDrawInputs TForm1::fieldDrawInputs() const {
     inputs.thicknessCaption = "Thickness (cm)";
     if (ActivePage() == TabSheet3 && RadioGroup3->ItemIndex() >= 0)
         inputs.thicknessCaption = latin1(RadioGroup3->ItemText(RadioGroup3->ItemIndex()));
-    AddColourKeyInputs(*this, inputs);
+    for (const auto& overlay : fieldViewState->overlays)
+        overlay->addInputs(*this, inputs);
     return inputs;
 }
 
@@ -131,11 +138,10 @@ void TForm1::DrawLoadedField() {
 }
 
 void TForm1::drawField(const FieldDrawInputs& requested) {
-    // Curves of compared runs widen the axes the opened run's curve is built on.
-    if (!requested.threeD)
-        SpanComparedBodyCurves(*this);
-    // The loaded records, or the difference from a compared run when one is chosen.
-    const ShownField shown = ShownFieldOf(*this, requested);
+    // The loaded records, or what a layer puts in their place or around them.
+    ShownField shown = StoreField(*this, requested);
+    for (const auto& overlay : fieldViewState->overlays)
+        overlay->shape(*this, shown);
     const FieldDrawInputs& inputs = shown.inputs;
     const bool threeD = inputs.threeD;
     const std::size_t count = shown.points.size();
@@ -183,13 +189,33 @@ void TForm1::drawField(const FieldDrawInputs& requested) {
 
     // The field last, over the frame and the texts.
     drawMesh(mesh);
-    if (!threeD)
-        DrawComparedBodyCurves(*this);
-    // The marked time is read off the loaded records' own axes.
-    if (count > 0 && shown.difference == nullptr)
-        DrawFieldTimeMark(*this, threeD, shown.points);
-    if (inputs.colourKey && count > 0)
-        DrawColourKey(*this, inputs);
+    for (const auto& overlay : fieldViewState->overlays)
+        overlay->drawOver(*this, shown);
+}
+
+ShownField StoreField(const TForm1& form, const FieldDrawInputs& inputs) {
+    ShownField shown;
+    const std::size_t count =
+        std::min(form.FieldPoints.size(), static_cast<std::size_t>(std::max(form.PointCount, 0)));
+    shown.points = {form.FieldPoints.data(), count};
+    shown.positionsPerStep = form.PositionsPerStep;
+    shown.TimeMin = form.TimeMin;
+    shown.TimeMax = form.TimeMax;
+    shown.PositionMin = form.PositionMin;
+    shown.PositionMax = form.PositionMax;
+    shown.ValueMin = form.ValueMin;
+    shown.ValueMax = form.ValueMax;
+    shown.extents = {form.TimeMin,      form.TimeSpan, form.PositionMin,
+                     form.PositionSpan, form.ValueMin, form.ValueSpan};
+    shown.inputs = inputs;
+    return shown;
+}
+
+void FieldOverlay::addInputs(const TForm1&, FieldDrawInputs&) const {}
+void FieldOverlay::shape(TForm1&, ShownField&) {}
+void FieldOverlay::drawOver(TForm1&, const ShownField&) {}
+bool FieldOverlay::follow(TForm1&) {
+    return false;
 }
 
 void DrawFieldPage(TForm1& form) {

@@ -7,10 +7,9 @@
 #include "app/MessageBoxes.h"
 #include "app/ReadProgressDialog.h"
 #include "app/Temp.h"
-#include "compare/CurveOverlay.h"
-#include "compare/DifferenceView.h"
 #include "dataset/ReadProblemText.h"
 #include "dataset/Unit4.h"
+#include "fieldview/FieldOverlays.h"
 #include "fieldview/FieldViewState.h"
 #include "gl/GlPanel.h"
 
@@ -38,10 +37,14 @@ void TForm1::followShownTable() {
     QWidget* page = ActivePage();
     if (page != TabSheet1 && page != TabSheet2 && page != TabSheet3)
         return;
-    if (!Form4->DataSetOpen || FollowDifferenceTable(*this) || !panelShowsLoadedField())
+    if (!Form4->DataSetOpen || !panelShowsLoadedField())
         return;
+    // The shown table unchanged: what is laid over it may have changed (another run's
+    // table, the runs compared).
     if (!state.keptTable.changedOnDisk()) {
-        FollowComparedTables(*this);
+        for (const auto& overlay : state.overlays)
+            if (overlay->follow(*this))
+                return;
         return;
     }
     const std::string path = state.keptTable.path();

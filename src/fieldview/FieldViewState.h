@@ -1,25 +1,25 @@
 #pragma once
 
-#include "compare/DifferenceChoice.h"
 #include "dataset/FieldLoader.h"
 #include "dataset/KeptFieldTable.h"
 #include "fieldview/ColorRamp.h"
 #include "fieldview/FieldMesh.h"
-#include "readout/ColourKey.h"
 
 #include <QObject>
 
 class QTimer;
 
-#include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessaplot {
 
+class FieldOverlay;
 class GlPanel;
 class TForm1;
 
@@ -47,13 +47,16 @@ struct FieldDrawInputs {
 struct KeptFieldMesh {
     bool built = false;
     std::uint64_t storeGeneration = 0;
-    std::uint64_t differenceGeneration = 0; // 0: built from the store itself
+    std::uint64_t replacedGeneration = 0; // 0: built from the store itself
+    FieldExtents extents;
     bool threeD = true;
     ColorRamp ramp;
     int colorAxis = 0;
     std::optional<ColourRange> fixedRange;
     FieldMesh mesh;
     std::vector<unsigned> segments;
+    // Counts the builds: what was made from one mesh is stale once it moved.
+    std::uint64_t builds = 0;
 };
 
 struct FieldViewState {
@@ -77,8 +80,8 @@ struct FieldViewState {
     // Which table the field store holds, and the mesh last made from it.
     KeptFieldTable keptTable;
     KeptFieldMesh keptMesh;
-    // The compared run the mesh shows the difference from, if any.
-    DifferenceChoice difference;
+    // What the features lay over the pictures, in the order they draw.
+    std::vector<std::shared_ptr<FieldOverlay>> overlays;
 
     // Looks at the shown table's identity to follow a running simulation.
     QTimer* followTimer = nullptr;
@@ -88,10 +91,6 @@ struct FieldViewState {
     SlicedFieldLoad followRead;
     FileIdentity followIdentity;
     std::uint64_t followGeneration = 0;
-    // The compared runs (their Comparison::generation) the shown curve was drawn with,
-    // and the time and value axes (minimum, span) its kept mesh was built on.
-    std::uint64_t drawnComparison = 0;
-    std::array<float, 4> curveAxes{};
     QTimer* followSlotTimer = nullptr;
 };
 

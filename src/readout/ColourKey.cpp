@@ -14,16 +14,6 @@ std::optional<ColourRange> FixedRangeFor(const ReadingState& reading, std::strin
     return ColourRange{reading.fixedRange->min, reading.fixedRange->max};
 }
 
-std::optional<FieldExtents> ColourExtents(const FieldExtents& extents,
-                                          const std::optional<ColourRange>& fixed) {
-    if (!fixed)
-        return std::nullopt;
-    FieldExtents colour = extents;
-    colour.ValueMin = fixed->min;
-    colour.ValueSpan = fixed->max - fixed->min;
-    return colour;
-}
-
 std::string ColourRangeProblem(double min, double max) {
     // The stores keep floats: a bound beyond them could never be reached by a record.
     const double largest = std::numeric_limits<float>::max();

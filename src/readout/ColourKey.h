@@ -11,20 +11,9 @@
 
 namespace tessaplot {
 
-// The values the colour ramp runs over, from its start colour to its end colour.
-struct ColourRange {
-    float min = 0.0f, max = 1.0f;
-    bool operator==(const ColourRange&) const = default;
-};
-
 // The range fixed for the quantity named `quantity`, or nothing: a range fixed for
 // another quantity does not hold for this one, which then takes its data's own range.
 std::optional<ColourRange> FixedRangeFor(const ReadingState& reading, std::string_view quantity);
-
-// The extents the ramp colours by under a fixed range: the value's replaced by the
-// range's, the rest as they are; nothing without a fixed range.
-std::optional<FieldExtents> ColourExtents(const FieldExtents& extents,
-                                          const std::optional<ColourRange>& fixed);
 
 // Why `min` and `max` cannot be a fixed colour range (a sentence for the user), or an
 // empty text when they can: both finite numbers a record can hold, the lower first.

@@ -98,8 +98,7 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
         points.points = {kept.mesh.vertices.data(), 3,
                          static_cast<std::size_t>(kept.mesh.vertexCount())};
         points.alongTime = !kept.threeD;
-        points.recordsKey =
-            ((kept.storeGeneration << 24) + kept.differenceGeneration) * 2 + (kept.threeD ? 1 : 0);
+        points.recordsKey = kept.builds;
         return points;
     };
     source.text = [&form, panel](unsigned index) {

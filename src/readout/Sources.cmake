@@ -5,6 +5,7 @@ list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/TimeMark.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ReadoutOverlays.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ColourKeyDrawing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ColourKeyMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PointerReadout.cpp

@@ -1,7 +1,7 @@
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
+#include "comfort/ComfortOverlays.h"
 #include "comfort/ComfortState.h"
-#include "compare/CurveOverlay.h"
 #include "fieldview/FieldViewState.h"
 #include "gl/DrawReduction.h"
 #include "gl/DrawingState.h"
@@ -33,7 +33,7 @@ std::optional<TimeAxis> TimeAxisOfSurface(GlPanel* surface) {
     if (surface == form.Panel16) {
         if (form.ComfortCount <= 0 || !IsComfortQuantity(form.RadioGroup4->ItemIndex()))
             return std::nullopt;
-        return TimeAxis{TimeAxisKind::Curve, 0.0f, SharedComfortEndTime(form, form.ComfortEndTime)};
+        return TimeAxis{TimeAxisKind::Curve, 0.0f, ComfortChartEndTime(form)};
     }
     if (Form3 != nullptr && surface == Form3->ImageDC) {
         if (Form3->ShownSection.kind != SectionKind::Position)
@@ -100,16 +100,15 @@ void DrawTimeMark(const TimeAxis& axis) {
     drawMarkLines(GL_LINES, ends);
 }
 
-void DrawFieldTimeMark(TForm1& form, bool threeD, std::span<const FieldPoint> points) {
-    const TimeAxis axis{threeD ? TimeAxisKind::Mesh : TimeAxisKind::Curve, form.TimeMin,
-                        form.TimeSpan};
+void DrawFieldTimeMark(bool threeD, std::span<const FieldPoint> points, int positionsPerStep,
+                       const FieldExtents& extents) {
+    const TimeAxis axis{threeD ? TimeAxisKind::Mesh : TimeAxisKind::Curve, extents.TimeMin,
+                        extents.TimeSpan};
     DrawTimeMark(axis);
     const std::optional<float> t = markedTime();
     if (!threeD || !t || !TimeMarkSegment(axis, *t))
         return;
-    const FieldExtents extents{form.TimeMin,      form.TimeSpan, form.PositionMin,
-                               form.PositionSpan, form.ValueMin, form.ValueSpan};
-    drawMarkLines(GL_LINE_STRIP, MeshProfileAt(points, form.PositionsPerStep, extents, *t));
+    drawMarkLines(GL_LINE_STRIP, MeshProfileAt(points, positionsPerStep, extents, *t));
 }
 
 } // namespace tessaplot

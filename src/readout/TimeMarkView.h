@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fieldview/ColorRamp.h"
 #include "readout/TimeMark.h"
 
 #include <optional>
@@ -25,9 +26,10 @@ std::optional<float> TimeUnderPointer(GlPanel* surface, const QPoint& at);
 // that no mesh or curve hides it.
 void DrawTimeMark(const TimeAxis& axis);
 
-// The mark on a field picture: across the thickness in the base plane and along the
-// surface of the 3D mesh, a vertical line across the 2D curve.
-void DrawFieldTimeMark(TForm1& form, bool threeD, std::span<const FieldPoint> points);
+// The mark on a field picture of `points` on `extents`: across the thickness in the
+// base plane and along the surface of the 3D mesh, a vertical line across the 2D curve.
+void DrawFieldTimeMark(bool threeD, std::span<const FieldPoint> points, int positionsPerStep,
+                       const FieldExtents& extents);
 
 // Marks `t` (or clears the mark) and brings every page, the 2D window and the "Values
 // at t" window up to date.

@@ -5,9 +5,6 @@
 #include "app/MessageBoxes.h"
 #include "app/Temp.h"
 #include "app/Widgets.h"
-#include "compare/SectionOverlay.h"
-#include "export/ExportMenu.h"
-#include "export/ExportTargets.h"
 #include "fieldview/FieldViewState.h"
 #include "gl/BitmapFont.h"
 #include "gl/DrawReduction.h"
@@ -15,17 +12,14 @@
 #include "gl/GlPanel.h"
 #include "gl/Surface.h"
 #include "gl/ViewSetup.h"
-#include "readout/TimeMarkView.h"
 #include "section2d/ImageFileName.h"
+#include "section2d/SectionOverlays.h"
 #include "section2d/SectionPlot.h"
 #include "section2d/SectionState.h"
 
-#include <QFileDialog>
-#include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
-#include <QSaveFile>
 #include <QTimer>
 
 #include <GL/gl.h>
@@ -223,7 +217,8 @@ void TForm3::FormPaint() {
 
 void TForm3::DrawPicture() {
     SectionInput input = currentSection();
-    ShownCompared = CutComparedSections(input.section, input.extents);
+    for (const auto& overlay : Overlays)
+        overlay->prepare(input.section, input.extents);
     ShownExtents = input.extents;
     if (input.section.kind == SectionKind::Time && Form1 != nullptr &&
         Form1->sectionState != nullptr && Form1->sectionState->request.converted) {
@@ -264,9 +259,8 @@ void TForm3::DrawPicture() {
     // curve and the texts never cover the axes or the grid.
     glColor3f(1.0f, 0.0f, 0.0f);
     drawCurve(picture.curve);
-    DrawComparedSections(ShownCompared, input.extents);
-    if (input.section.kind == SectionKind::Position)
-        DrawTimeMark({TimeAxisKind::PositionSection, input.extents.xMin, input.extents.xSpan});
+    for (const auto& overlay : Overlays)
+        overlay->drawOver(input.section, input.extents);
 
     glTranslatef(kSectionFrameOrigin[0], kSectionFrameOrigin[1], 0.0f);
     glColor3f(0.0f, 0.0f, 0.0f);
@@ -321,39 +315,7 @@ QString TForm3::SuggestedFileName() const {
         SuggestedImageFileName(variable.toStdString(), kind, sectionText));
 }
 
-void TForm3::BitBtn1Click() {
-    if (SavePictureDialog1 == nullptr) {
-        SavePictureDialog1 = new QFileDialog(this, QStringLiteral("save image"));
-        SavePictureDialog1->setObjectName(QStringLiteral("SavePictureDialog1"));
-        SavePictureDialog1->setAcceptMode(QFileDialog::AcceptSave);
-        SavePictureDialog1->setFileMode(QFileDialog::AnyFile);
-        // The same dialog everywhere, and one that tests can answer.
-        SavePictureDialog1->setOption(QFileDialog::DontUseNativeDialog);
-        OfferPictureFormats(SavePictureDialog1);
-        SavePictureDialog1->selectFile(PathInChooserDirectory(SuggestedFileName()));
-    } else {
-        SavePictureDialog1->selectFile(SuggestedFileName());
-    }
-    if (SavePictureDialog1->exec() != QDialog::Accepted)
-        return;
-    const QStringList chosen = SavePictureDialog1->selectedFiles();
-    if (chosen.isEmpty() || chosen.front().isEmpty())
-        return;
-    SavePictureReporting(ImageDC, chosen.front(),
-                         ChosenPictureOf(SavePictureDialog1, chosen.front()));
-}
-
-bool TForm3::SaveImage(const QString& path, QString* error) {
-    const auto fail = [error](const QString& why) {
-        if (error != nullptr)
-            *error = why;
-        return false;
-    };
-    QString why;
-    if (!SavePicture(ExportTargetOf(ImageDC).picture, path,
-                     PictureFormatOfPath(path).value_or(PictureFormat::Png), 1, &why))
-        return fail(why);
-    return true;
-}
+void SectionOverlay::prepare(const Section&, SectionExtents&) {}
+void SectionOverlay::drawOver(const Section&, const SectionExtents&) {}
 
 } // namespace tessaplot

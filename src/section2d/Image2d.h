@@ -1,13 +1,14 @@
 #pragma once
 
-#include "compare/OverlayGeometry.h"
 #include "section2d/SectionExtraction.h"
 #include "section2d/SectionPlot.h"
 
 #include <QDialog>
 
 #include <array>
+#include <memory>
 #include <string>
+#include <vector>
 
 class QFileDialog;
 class QFrame;
@@ -18,6 +19,7 @@ class QStatusBar;
 namespace tessaplot {
 
 class GlPanel;
+class SectionOverlay;
 
 // The "2D Image" window: one section of the loaded field as a curve, drawn on its
 // own OpenGL surface that covers the client area.
@@ -41,8 +43,8 @@ public:
     std::vector<SectionPoint> ShownCurve;
     // The extents it was drawn on (spanning the compared runs' tables too).
     SectionExtents ShownExtents;
-    // The compared runs' sections the last paint drew beside it.
-    std::vector<ComparedCurve> ShownCompared;
+    // What the features lay over the curve, in the order they draw.
+    std::vector<std::shared_ptr<SectionOverlay>> Overlays;
 
     QStatusBar* StatusBar1 = nullptr;
     QFrame* Panel1 = nullptr;
@@ -57,7 +59,8 @@ public:
     void DrawPicture();
     void FormClose();
     void FormDestroy();
-    // "save image": asks for a file and writes the picture there as PNG.
+    // "save image": asks for a file and writes the picture there as PNG. (With the
+    // picture writers, in export/.)
     void BitBtn1Click();
     // "exit".
     void BitBtn2Click();

@@ -121,10 +121,10 @@ TEST_F(DifferenceMeshTest, DrawnThroughWhiteAtZeroKeptAcrossStepsAndGoneWithItsR
               Form1->VariableCaption);
 
     // A view step draws the kept difference: nothing taken anew.
-    const std::uint64_t taken = Form1->fieldViewState->difference.generation;
+    const std::uint64_t taken = Form1->comparison->difference.generation;
     Form1->ToolButton5Click();
-    EXPECT_EQ(Form1->fieldViewState->difference.generation, taken);
-    EXPECT_EQ(Form1->fieldViewState->keptMesh.differenceGeneration, taken);
+    EXPECT_EQ(Form1->comparison->difference.generation, taken);
+    EXPECT_EQ(Form1->fieldViewState->keptMesh.replacedGeneration, taken);
 
     // Following: the compared table rewritten (one degree colder still) is drawn anew.
     const QString written = dataDir.filePath("fabric-run");
@@ -143,7 +143,7 @@ TEST_F(DifferenceMeshTest, DrawnThroughWhiteAtZeroKeptAcrossStepsAndGoneWithItsR
     EXPECT_EQ(Form1->Panel1->grabFramebuffer(), plain);
     chooseDifference("other-run");
     Form1->comparison->remove(0);
-    EXPECT_TRUE(Form1->fieldViewState->difference.runName.empty());
+    EXPECT_TRUE(Form1->comparison->difference.runSerial == 0);
     Form1->ToolButton1Click();
     EXPECT_EQ(Form1->Panel1->grabFramebuffer(), plain);
     EXPECT_EQ(Form1->VariableCaption, "Temperature(degree of C)");

@@ -4,6 +4,7 @@
 #include "app/RadioGroup.h"
 #include "comfort/SensationBands.h"
 #include "compare/Comparison.h"
+#include "compare/SectionOverlay.h"
 #include "export/CsvTable.h"
 #include "export/ExportTargets.h"
 #include "gl/GlPanel.h"
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 
 namespace tessaplot::test {
@@ -293,9 +295,13 @@ TEST_F(CompareOverlayTest, SectionCutsEveryRunAtTheSameTimeOrSaysItHasNone) {
     ASSERT_FALSE(alone.isNull());
 
     compare(vest);
+    const auto comparedCuts = [] {
+        SectionExtents extents = Form3->ShownExtents;
+        return CutComparedSections(Form3->ShownSection, extents);
+    };
     const QImage both = showSection();
-    ASSERT_EQ(Form3->ShownCompared.size(), 1u);
-    EXPECT_EQ(Form3->ShownCompared[0].problem, "");
+    ASSERT_EQ(comparedCuts().size(), 1u);
+    EXPECT_EQ(comparedCuts()[0].problem, "");
     // Step 1 of both runs on values 0.001 ... 0.012, probed between the nodes.
     const auto y = [](double scale, int node) {
         return static_cast<float>((scale * 0.001 * (1 + (node + 1) % 6) - 0.001) / 0.011);
@@ -322,13 +328,125 @@ TEST_F(CompareOverlayTest, SectionCutsEveryRunAtTheSameTimeOrSaysItHasNone) {
     // The vest's steps a second later: it has no step at 30 s, and draws nothing.
     write(vest / "fabric1_fiber_1.dat", fiberTable(2, 1));
     const QImage shifted = showSection();
-    ASSERT_EQ(Form3->ShownCompared.size(), 1u);
-    EXPECT_EQ(Form3->ShownCompared[0].problem, "no such time");
+    ASSERT_EQ(comparedCuts().size(), 1u);
+    EXPECT_EQ(comparedCuts()[0].problem, "no such time");
     const QRect plot = QRect(framePixel(0, 1, h), framePixel(1, 0, h)).normalized();
     EXPECT_FALSE(colourIn(shifted, plot, vestColour));
 
     Form1->comparison->remove(0);
     EXPECT_EQ(showSection(), alone);
+    EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join(", ").toStdString();
+}
+
+} // namespace
+} // namespace tessaplot::test
+
+namespace tessaplot::test {
+namespace {
+
+// Every list operation, then the comfort chart and its table hold exactly the runs
+// listed, each at its current records: a removed run's curve never outlives it, even
+// when what it took away equals what another run's change added.
+TEST_F(CompareOverlayTest, ChartAndTableHoldExactlyTheRunsListedAfterEachChange) {
+    const fs::path base = makeRun("base");
+    std::vector<fs::path> runs;
+    for (const char* name : {"r1", "r2", "r3"})
+        runs.push_back(makeRun(name));
+    const std::vector<float> times{10, 20, 30, 40, 50, 60};
+    const auto level = [&](const fs::path& run, float value) {
+        write(run / "Comfort.dat", comfortTable(times, std::vector<float>(times.size(), value)));
+    };
+    level(base, 10);
+    openDataSet(QString::fromStdString(base.string()));
+    Form1->SetActivePage(Form1->TabSheet4);
+    ASSERT_TRUE(waitFor([] { return Form1->Panel16->hasContext(); }));
+    Form1->RadioGroup4->Button(2)->click();
+    GlPanel* panel = Form1->Panel16;
+    QMatrix4x4 view;
+    view.translate(-0.75f, -0.6f, 0.0f);
+    const QMatrix4x4 mvp = ExpectedProjection(panel->width(), panel->height(), 0.95f) * view;
+
+    struct Case {
+        const char* what;
+        std::vector<int> before; // runs compared before, in order
+        std::function<void(std::vector<fs::path>&)> change;
+        std::vector<std::pair<int, float>> shown; // run and its level afterwards
+    };
+    const Case cases[] = {
+        {"add", {0, 1}, [](auto& r) { compare(r[2]); }, {{0, 30}, {1, 50}, {2, 70}}},
+        {"remove first",
+         {0, 1, 2},
+         [](auto&) { Form1->comparison->remove(0); },
+         {{1, 50}, {2, 70}}},
+        {"remove middle",
+         {0, 1, 2},
+         [](auto&) { Form1->comparison->remove(1); },
+         {{0, 30}, {2, 70}}},
+        // Read once and removed while another run's records move once: a sum of the
+        // two would stand still.
+        {"remove while another grows",
+         {0, 1},
+         [&](auto& r) {
+             Form1->comparison->remove(0);
+             write(r[1] / "Comfort.dat",
+                   comfortTable({10, 20, 30, 40, 50, 60, 70}, std::vector<float>(7, 50)));
+         },
+         {{1, 50}}},
+        {"rewrite", {0, 1}, [&](auto& r) { level(r[1], 85); }, {{0, 30}, {1, 85}}},
+        {"delete file", {0, 1}, [](auto& r) { fs::remove(r[1] / "Comfort.dat"); }, {{0, 30}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Form1->comparison->clear();
+        for (std::size_t i = 0; i < runs.size(); ++i)
+            level(runs[i], 30.0f + 20.0f * static_cast<float>(i));
+        runEventsFor(300);
+        for (int i : c.before)
+            compare(runs[static_cast<std::size_t>(i)]);
+        runEventsFor(300);
+        std::vector<QColor> colours;
+        for (std::size_t i = 0; i < Form1->comparison->size(); ++i) {
+            const RunColour rc = Form1->comparison->run(i).colour;
+            colours.push_back(QColor::fromRgbF(rc.r, rc.g, rc.b));
+        }
+        c.change(runs);
+        for (std::size_t i = colours.size(); i < Form1->comparison->size(); ++i) {
+            const RunColour rc = Form1->comparison->run(i).colour;
+            colours.push_back(QColor::fromRgbF(rc.r, rc.g, rc.b));
+        }
+        // Each listed run at its level, in its colour; no other compared colour anywhere
+        // in the plot.
+        const auto matches = [&] {
+            const PictureProbe probe(panel, mvp);
+            const QImage image = panel->grabFramebuffer();
+            const QRect plot = QRect(probe.pixelOf(0, 1, 0), probe.pixelOf(1, 0, 0)).normalized();
+            std::vector<QColor> unseen = colours;
+            for (const auto& [run, value] : c.shown) {
+                const fs::path& dir = runs[static_cast<std::size_t>(run)];
+                const ComparedRun* shown = Form1->comparison->find(dir.filename().string());
+                if (shown == nullptr)
+                    return false;
+                const RunColour rc = shown->colour;
+                const QColor colour = QColor::fromRgbF(rc.r, rc.g, rc.b);
+                if (!probe.anyNear(probe.pixelOf(30.0f / 60, value / 100, 0), 1,
+                                   [&](const QColor& p) { return near(p, colour, 2); }))
+                    return false;
+                std::erase_if(unseen, [&](const QColor& u) { return near(u, colour, 0); });
+            }
+            for (const QColor& colour : unseen)
+                if (colourIn(image, plot, colour))
+                    return false;
+            return true;
+        };
+        EXPECT_TRUE(waitFor(matches));
+        // The table beside it: the opened run and exactly the runs shown.
+        const ExportTarget target = ExportTargetOf(panel);
+        std::set<std::string> named(target.runs.begin(), target.runs.end());
+        std::set<std::string> expected{"base"};
+        for (const auto& shown : c.shown)
+            expected.insert(runs[static_cast<std::size_t>(shown.first)].filename().string());
+        EXPECT_EQ(named, expected);
+    }
     EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join(", ").toStdString();
 }
 
