@@ -85,7 +85,6 @@ TEST(CommandLineParsing, ChoicesAndTheirRefusals) {
     };
     const Refusal refusals[] = {
         {{"--bogus"}, "bogus"},
-        {{d + "/missing"}, "is no directory"},
         {{d, d}, "one result directory"},
         {{"--page", "Fabric", d}, "--page needs --variable"},
         {{"--variable", "x"}, "--variable needs the result directory"},
@@ -111,6 +110,11 @@ TEST(CommandLineParsing, ChoicesAndTheirRefusals) {
         EXPECT_TRUE(line.message.contains(refusal.says)) << line.message.toStdString();
         EXPECT_FALSE(line.message.contains('\n')) << "one line";
     }
+    // A directory that does not exist is a data set that cannot be read, not wrong usage.
+    const CommandLine missing = parse({d + "/missing"});
+    EXPECT_EQ(missing.action, CommandLine::Action::Fail);
+    EXPECT_EQ(missing.exitStatus, 1);
+    EXPECT_TRUE(missing.message.contains("is no directory")) << missing.message.toStdString();
 }
 
 class ExportCommandTest : public ::testing::Test {
