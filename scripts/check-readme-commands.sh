@@ -29,7 +29,12 @@ fail() {
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 clone="$scratch/clone"
-git clone --quiet --no-hardlinks "$root" "$clone"
+if git -C "$root" rev-parse --git-dir >/dev/null 2>&1; then
+    git clone --quiet --no-hardlinks "$root" "$clone"
+else # an unpacked source archive: its files, without what builds made in it
+    mkdir "$clone"
+    tar -C "$root" --exclude='./build*' -cf - . | tar -C "$clone" -xf -
+fi
 cp "$readme" "$clone/README.md"
 ln -s "$build_dir" "$clone/build"
 
