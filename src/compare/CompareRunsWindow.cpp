@@ -350,7 +350,8 @@ void ShowCompareRunsWindow(TForm1& form) {
         return;
     }
     if (!window->property("placed").toBool()) {
-        // The first time beside the main window, so that neither hides the other; where
+        // The first time beside the main window, so that neither hides the other (the
+        // main window going to the screen's corner where only that leaves room); where
         // the screen has no room for that, never over the main window's conclusions.
         window->setProperty("placed", true);
         if (const QScreen* screen = form.screen()) {
@@ -361,11 +362,15 @@ void ShowCompareRunsWindow(TForm1& form) {
             const QSize frame = form.frameGeometry().size() - form.geometry().size();
             const QRect conclusions(form.GroupBox6->mapToGlobal(QPoint(0, 0)),
                                     form.GroupBox6->size());
-            const ScreenRect place = PlaceBeside(
-                rect(form.frameGeometry()), rect(conclusions), window->width() + frame.width(),
+            const ScreenRect owner = rect(form.frameGeometry());
+            const TwoWindows place = PlaceBesideOrMoveOwner(
+                owner, rect(conclusions), window->width() + frame.width(),
                 window->height() + frame.height(), rect(screen->availableGeometry()), 8, 420, 300);
-            window->resize(place.width - frame.width(), place.height - frame.height());
-            window->move(place.left, place.top);
+            if (place.owner != owner)
+                form.move(place.owner.left, place.owner.top);
+            window->resize(place.window.width - frame.width(),
+                           place.window.height - frame.height());
+            window->move(place.window.left, place.window.top);
         }
     }
     window->show();

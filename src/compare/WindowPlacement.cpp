@@ -80,4 +80,22 @@ ScreenRect PlaceBeside(const ScreenRect& owner, const ScreenRect& keepSeen, int 
     return fitted(screen, width, height, owner.right() + gap, owner.top);
 }
 
+TwoWindows PlaceBesideOrMoveOwner(const ScreenRect& owner, const ScreenRect& keepSeen, int width,
+                                  int height, const ScreenRect& screen, int gap, int minWidth,
+                                  int minHeight) {
+    const ScreenRect place =
+        PlaceBeside(owner, keepSeen, width, height, screen, gap, minWidth, minHeight);
+    if (!Overlap(place, owner))
+        return {owner, place};
+    const int dx = screen.left - owner.left, dy = screen.top - owner.top;
+    const ScreenRect corner{screen.left, screen.top, owner.width, owner.height};
+    const ScreenRect keepThere{keepSeen.left + dx, keepSeen.top + dy, keepSeen.width,
+                               keepSeen.height};
+    const ScreenRect there =
+        PlaceBeside(corner, keepThere, width, height, screen, gap, minWidth, minHeight);
+    if (!Overlap(there, corner))
+        return {corner, there};
+    return {owner, place};
+}
+
 } // namespace tessaplot

@@ -22,4 +22,13 @@ bool Overlap(const ScreenRect& a, const ScreenRect& b);
 ScreenRect PlaceBeside(const ScreenRect& owner, const ScreenRect& keepSeen, int width, int height,
                        const ScreenRect& screen, int gap, int minWidth, int minHeight);
 
+// The same for a window shown with its owner: where the owner leaves no room beside it
+// where it stands, the owner goes to the screen's top left corner when that leaves room.
+struct TwoWindows {
+    ScreenRect owner, window;
+};
+TwoWindows PlaceBesideOrMoveOwner(const ScreenRect& owner, const ScreenRect& keepSeen, int width,
+                                  int height, const ScreenRect& screen, int gap, int minWidth,
+                                  int minHeight);
+
 } // namespace tessaplot

@@ -46,4 +46,17 @@ TEST(WindowPlacement, BesideWhereThereIsRoomAndNeverOverWhatMustStaySeen) {
     }
 }
 
+TEST(WindowPlacement, AnOwnerWithNoRoomAroundItGoesToTheCornerWhereThatLeavesRoom) {
+    const ScreenRect screen{0, 0, 1280, 1024}, centred{216, 200, 856, 650};
+    const TwoWindows moved =
+        PlaceBesideOrMoveOwner(centred, {220, 600, 590, 210}, 768, 546, screen, 8, 420, 300);
+    EXPECT_EQ(moved.owner, (ScreenRect{0, 0, 856, 650}));
+    EXPECT_EQ(moved.window, (ScreenRect{0, 658, 768, 366}));
+    // Where the corner leaves no room either, the owner stays.
+    const ScreenRect small{0, 0, 900, 700}, owner{20, 20, 856, 650};
+    EXPECT_EQ(
+        PlaceBesideOrMoveOwner(owner, {24, 420, 590, 210}, 768, 546, small, 8, 420, 300).owner,
+        owner);
+}
+
 } // namespace
