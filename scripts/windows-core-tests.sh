@@ -5,7 +5,7 @@
 # Linux suites do not depend on it.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build_dir="${1:-$root/build-windows}"
+build_dir="$(realpath -m "${1:-$root/build-windows}")" # Wine takes only an absolute prefix
 
 have_tools() {
     command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null &&
