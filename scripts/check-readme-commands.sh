@@ -1,20 +1,19 @@
 #!/usr/bin/env bash
-# Checks that the commands README.md tells a reader to type are ones this checkout
-# accepts: every script it names (./run.sh, scripts/package.sh) exists and is executable, and
-# every plotvane command it shows (in code blocks and in `inline code`) runs with the
-# program of BUILD_DIR, its result directories (any path ending in runs/ or samples/
-# followed by jacket-run or membrane-run) being the bundled samples and its files
-# written into a scratch directory. An --export, --help, --version or --summary command
-# must end with status 0; a command that starts the window
-# must bring the window up (it is then closed). Commands with placeholders (DIR, FILE)
-# or "..." are skipped. Without a display it runs itself under Xvfb. A second argument
-# names another README to check (the check's own test).
+# Runs the commands README.md tells a reader to type, exactly as they stand, in a fresh
+# clone of this repository in a temporary directory, with BUILD_DIR as the clone's
+# build/ (what ./run.sh or ./test.sh leave there). Every script the README names
+# (./run.sh, scripts/package.sh, ...) must exist and be executable. Every command of a
+# code block or an `inline code` span that calls a program of build/ (also behind
+# "xvfb-run -a") is run from the clone's root: --export, --summary, --help, --version
+# and any other command that ends by itself must end with status 0 and leave each file it
+# names as output (--export FILE, > FILE) not empty; a command that starts the window
+# must bring it up (it is then closed). Commands with placeholders (DIR, FILE, ...) are
+# skipped. Without a display it runs itself under Xvfb. A second argument names another
+# README to check in place of this one's.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="$(cd "${1:?usage: check-readme-commands.sh BUILD_DIR [README]}" && pwd)"
 readme="$(realpath "${2:-$root/README.md}")"
-program="$build_dir/plotvane"
-samples="$root/samples"
 
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
@@ -27,13 +26,25 @@ fail() {
     failures=$((failures + 1))
 }
 
-# The scripts the README names, as paths from the checkout's root.
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+clone="$scratch/clone"
+if git -C "$root" rev-parse --git-dir >/dev/null 2>&1; then
+    git clone --quiet --no-hardlinks "$root" "$clone"
+else # an unpacked source archive: its files, without what builds made in it
+    mkdir "$clone"
+    tar -C "$root" --exclude='./build*' -cf - . | tar -C "$clone" -xf -
+fi
+cp "$readme" "$clone/README.md"
+ln -s "$build_dir" "$clone/build"
+
+# The scripts the README names, as paths from the clone's root.
 while read -r script; do
-    [ -x "$root/${script#./}" ] || fail "$script is named in README.md but is no executable script"
+    [ -x "$clone/${script#./}" ] || fail "$script is named in README.md but is no executable script"
 done < <(grep -oE '[A-Za-z0-9_./-]+\.sh\b' "$readme" | sort -u)
 
-# The plotvane commands: lines of code blocks (a trailing backslash joins the next
-# line) and inline code spans, each with a leading "xvfb-run -a" dropped.
+# The commands: lines of code blocks (a trailing backslash joins the next line, a
+# comment after " #" is no part of it) and inline code spans.
 commands="$(awk '
     /^```/ { in_block = !in_block; next }
     in_block {
@@ -41,6 +52,7 @@ commands="$(awk '
         if (joined != "") { sub(/^[ \t]+/, "", line); line = joined " " line }
         if (line ~ /\\$/) { sub(/[ \t]*\\$/, "", line); joined = line; next }
         joined = ""
+        sub(/[ \t]+#.*$/, "", line)
         print line
         next
     }
@@ -51,29 +63,38 @@ commands="$(awk '
             text = substr(text, RSTART + RLENGTH)
         }
     }' "$readme" |
-    sed -E 's/^[[:space:]]*(xvfb-run -a )?//' | grep -E '^plotvane( |$)' | sort -u)"
+    grep -E '^[[:space:]]*(xvfb-run -a )?build/' | sort -u)"
 
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
+# The files a command names as its output.
+outputs() {
+    grep -oE -- '--export[ =][^ ]+' <<<"$1" | sed -E 's/^--export[ =]//' || true
+    grep -oE -- '> *[^ >]+' <<<"$1" | sed -E 's/^> *//' || true
+}
+
 count=0
 while IFS= read -r command; do
     [ -n "$command" ] || continue
-    if grep -qwE '[A-Z]{2,}' <<<"$command" || grep -qE '\.\.\.|…' <<<"$command"; then
-        continue # a placeholder (DIR, FILE, "..."), no command to run as it stands
+    if grep -qE '\b[A-Z]{2,}[0-9]*\b' <<<"$command" || grep -qE '\.\.\.|…' <<<"$command"; then
+        continue # a placeholder (DIR, FILE, "..."): no command to run as it stands
     fi
     count=$((count + 1))
-    run="$(sed -E "s#[~./A-Za-z0-9_-]*(runs|samples)/(jacket|membrane)-run#'$samples/\2-run'#g; s#^plotvane#'$program'#" <<<"$command")"
-    if grep -qE -- '--export|--help|--version|--summary' <<<"$command"; then
-        if ! (cd "$scratch" && eval "$run") >"$scratch/out" 2>&1; then
+    if ! grep -qE '^[[:space:]]*build/plotvane( |$)' <<<"$command" ||
+        grep -qE -- '--export|--help|--version|--summary' <<<"$command"; then
+        if ! (cd "$clone" && bash -c "$command") >"$scratch/out" 2>&1; then
             fail "'$command' failed: $(tail -n 3 "$scratch/out")"
+            continue
         fi
+        while IFS= read -r output; do
+            [ -z "$output" ] || [ -s "$clone/$output" ] ||
+                fail "'$command' left no $output"
+        done < <(outputs "$command")
         continue
     fi
     # The window: it comes up, or the program ends first with its reason.
-    (cd "$scratch" && eval "exec $run") >"$scratch/out" 2>&1 &
+    (cd "$clone" && exec bash -c "exec $command") >"$scratch/out" 2>&1 &
     viewer=$!
     shown=0
-    for _ in $(seq 200); do
+    for _ in $(seq 300); do
         if xwininfo -root -tree 2>/dev/null | grep -q '"Quorvel Tessaplot"'; then
             shown=1
             break
@@ -98,9 +119,9 @@ while IFS= read -r command; do
 done <<<"$commands"
 
 if [ "$count" -eq 0 ]; then
-    fail "no plotvane command found in README.md"
+    fail "no build/ command found in README.md"
 fi
 if [ "$failures" -gt 0 ]; then
     exit 1
 fi
-echo "README check: the scripts it names exist; its $count plotvane commands run"
+echo "README check: the scripts it names exist; its $count commands run as written in a fresh clone"

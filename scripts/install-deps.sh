@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing the viewer needs.
-# Packages already present are skipped; nothing is fetched from anywhere else.
+# Installs the Debian packages the viewer needs: with "viewer", only what building and
+# running it takes (./run.sh); without, also what the tests, fuzzing, benchmarks and
+# packaging take. Packages already present are skipped; nothing is fetched from
+# anywhere else.
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config
-    qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri
-    libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev
-    xvfb xauth x11-utils
+    build-essential cmake ninja-build
+    qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri libgl2ps-dev
     fonts-liberation2 fonts-crosextra-carlito fonts-dejavu-core fonts-dejavu-extra fonts-droid-fallback
-    imagemagick
-    libgl2ps-dev poppler-utils
-    desktop-file-utils appstream man-db dpkg-dev file lintian
+    xvfb xauth
 )
+if [ "${1:-all}" != viewer ]; then
+    packages+=(
+        pkg-config libgtest-dev libbenchmark-dev
+        clang libclang-rt-14-dev
+        x11-utils imagemagick poppler-utils
+        desktop-file-utils appstream man-db dpkg-dev file lintian
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -31,6 +36,5 @@ sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
     sudo_cmd=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

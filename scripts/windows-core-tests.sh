@@ -5,7 +5,7 @@
 # Linux suites do not depend on it.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build_dir="${1:-$root/build-windows}"
+build_dir="$(realpath -m "${1:-$root/build-windows}")" # Wine takes only an absolute prefix
 
 have_tools() {
     command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null &&
@@ -35,6 +35,11 @@ cmake --build "$build_dir" -j "$(nproc 2>/dev/null || echo 2)" --target core_tes
 export WINEPREFIX="$build_dir/wine-prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine writes a Windows file name to the Linux file system in the encoding of the
+# locale it runs in; in "C" or POSIX it can write no name beyond ASCII, which the tests
+# create. Linux file names here are UTF-8, whatever locale the caller has set.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 unset DISPLAY
 wine wineboot --init >/dev/null 2>&1 || true
 status=0

@@ -36,6 +36,13 @@ int main(int argc, char** argv) {
                              "plotvane --export ...\n");
         return 1;
     }
+    if (line.action == Action::Start && !tessaplot::DisplayAvailable()) {
+        // Said as for an export, not as the toolkit's abort that blames the installation.
+        std::fprintf(stderr, "plotvane: the window needs a display, and there is none; on a "
+                             "machine without one start it on a virtual one: xvfb-run -a "
+                             "plotvane ...\n");
+        return 1;
+    }
 
     if (line.action == Action::Export)
         // Success prints nothing: the toolkit's notes on its environment stay unsaid.

@@ -94,7 +94,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption compare(
         "compare",
         "Compares DIR with this result directory too (repeatable, up to 7): curves drawn "
-        "over each other, conclusions per run.",
+        "over each other, conclusions per run. Without picture options the window starts on "
+        "the BodyComfort page's first sensation.",
         "DIR2");
     const QCommandLineOption differenceFrom(
         "difference-from",
@@ -148,8 +149,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             QStringLiteral("one result directory at most, not %1").arg(positional.size()));
     if (!positional.isEmpty()) {
         line.directory = positional.front();
-        if (!IsDirectory(PathBytes(line.directory)))
-            return failure(QStringLiteral("%1 is no directory").arg(line.directory));
+        if (!IsDirectory(PathBytes(line.directory))) {
+            // A data set that cannot be read, as a directory without its tables is.
+            CommandLine missing = failure(QStringLiteral("%1 is no directory").arg(line.directory));
+            missing.exitStatus = 1;
+            return missing;
+        }
     }
 
     line.compare = parser.values(compare);

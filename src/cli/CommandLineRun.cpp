@@ -407,7 +407,15 @@ int RunHeadlessExport(const CommandLine& line) {
     return status;
 }
 
-int StartWindow(const CommandLine& line) {
+int StartWindow(const CommandLine& given) {
+    CommandLine line = given;
+    if (!line.picture && !line.compare.isEmpty()) {
+        // Runs compared with no picture asked for: the first sensation of every run over
+        // each other and the table of runs filled, not an empty Fabric frame.
+        line.picture = true;
+        line.page = QStringLiteral("BodyComfort");
+        line.variable = Form1->RadioGroup4->ItemText(0);
+    }
     if (!line.picture) {
         try {
             AddComparedRuns(line);

@@ -9,6 +9,7 @@
 #include "app/Widgets.h"
 #include "comfort/SensationBands.h"
 #include "compare/CompareMenu.h"
+#include "compare/WindowPlacement.h"
 #include "dataset/ReadProblemText.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
@@ -349,17 +350,28 @@ void ShowCompareRunsWindow(TForm1& form) {
         return;
     }
     if (!window->property("placed").toBool()) {
-        // The first time beside the main window, so that neither hides the other.
+        // The first time beside the main window, so that neither hides the other (the
+        // main window going to the screen's corner where only that leaves room); where
+        // the screen has no room for that, never over the main window's conclusions.
         window->setProperty("placed", true);
-        QRect place(form.frameGeometry().topRight() + QPoint(8, 0), window->size());
         if (const QScreen* screen = form.screen()) {
-            const QRect available = screen->availableGeometry();
-            place.moveRight(std::min(place.right(), available.right()));
-            place.moveBottom(std::min(place.bottom(), available.bottom()));
-            place.moveLeft(std::max(place.left(), available.left()));
-            place.moveTop(std::max(place.top(), available.top()));
+            const auto rect = [](const QRect& r) {
+                return ScreenRect{r.left(), r.top(), r.width(), r.height()};
+            };
+            // The frame the desktop will add, taken to be the main window's.
+            const QSize frame = form.frameGeometry().size() - form.geometry().size();
+            const QRect conclusions(form.GroupBox6->mapToGlobal(QPoint(0, 0)),
+                                    form.GroupBox6->size());
+            const ScreenRect owner = rect(form.frameGeometry());
+            const TwoWindows place = PlaceBesideOrMoveOwner(
+                owner, rect(conclusions), window->width() + frame.width(),
+                window->height() + frame.height(), rect(screen->availableGeometry()), 8, 420, 300);
+            if (place.owner != owner)
+                form.move(place.owner.left, place.owner.top);
+            window->resize(place.window.width - frame.width(),
+                           place.window.height - frame.height());
+            window->move(place.window.left, place.window.top);
         }
-        window->move(place.topLeft());
     }
     window->show();
 }

@@ -5,6 +5,7 @@ list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/RunFigures.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DifferenceField.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OverlayGeometry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowPlacement.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ComparedOverlays.cpp
