@@ -1,4 +1,5 @@
 // "plotvane --summary DIR...": the program run as a user runs it, with no display.
+#include "support/AddressSanitizer.h"
 #include "support/ProgramRun.h"
 
 #include "SampleData.h"
@@ -10,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -128,6 +132,51 @@ TEST(SummaryCommand, ARowPerDirectoryInOrderWithTheReasonsOfThoseNotRead) {
     ASSERT_EQ(goodRows.size(), 2u);
     EXPECT_EQ(goodRows[0].skinMean, rows[5].skinMean);
     EXPECT_EQ(goodRows[1].problem, "");
+}
+
+// The rows of a run whose Comfort.dat has 5,000,000 lines, in a process whose address
+// space is bounded: the figures accumulate as the lines pass, so memory stays that of a
+// small file, and every figure equals the small file's (each of its lines is there 5,000
+// times over, which changes no extreme, its time, a share or the whole time).
+TEST(SummaryCommand, AFiveMillionLineComfortFileIsSummarisedInBoundedMemory) {
+#ifdef TESSAPLOT_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves terabytes of address space";
+#endif
+    QTemporaryDir root;
+    const QString small = root.filePath("small"), large = root.filePath("large");
+    sample::DataSetOptions options;
+    options.comfortLines = 1000;
+    ASSERT_TRUE(sample::WriteDataSet(small.toStdString(), options));
+    ASSERT_TRUE(sample::WriteDataSet(large.toStdString(), options));
+    {
+        QFile in(small + "/Comfort.dat"), out(large + "/Comfort.dat");
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly));
+        for (const QByteArray& line : in.readAll().split('\n')) {
+            if (!line.isEmpty()) {
+                ASSERT_TRUE(out.write((line + '\n').repeated(5000)) > 0);
+            }
+        }
+    }
+    struct rusage before {};
+    getrusage(RUSAGE_CHILDREN, &before);
+    const ProgramRun run =
+        RunProgram({"-c", "ulimit -v 524288 && exec \"$0\" --summary \"$1\" \"$2\"",
+                    QStringLiteral(PLOTVANE_PROGRAM), small, large},
+                   QStringLiteral("/bin/sh"));
+    struct rusage after {};
+    getrusage(RUSAGE_CHILDREN, &after);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const long peakKb = after.ru_maxrss;
+    std::printf("--summary of a 5,000,000-line Comfort.dat: peak resident memory %.1f MB\n",
+                peakKb / 1024.0);
+    EXPECT_GT(peakKb, before.ru_maxrss) << "the summary is the largest child so far";
+    EXPECT_LT(peakKb, 64 * 1024);
+
+    QStringList lines = run.out.split("\r\n");
+    ASSERT_EQ(lines.size(), 4) << run.out.toStdString();
+    // Past the run's name and directory, which are not the same.
+    EXPECT_EQ(lines[1].section(',', 2), lines[2].section(',', 2));
+    EXPECT_TRUE(lines[2].endsWith(',')) << "no problem";
 }
 
 } // namespace
