@@ -255,6 +255,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             return failure(QStringLiteral("--range %1: %2")
                                .arg(parser.value(range), QString::fromStdString(why)));
         line.range = std::pair{low, high};
+        if (!line.colorAxis.isEmpty() && line.colorAxis != "Z")
+            return failure(QStringLiteral("--range fixes the values' colours; it goes with "
+                                          "--color-axis Z, not %1")
+                               .arg(line.colorAxis));
     }
     if (parser.isSet(scale)) {
         line.scale = parser.value(scale).toInt();

@@ -11,6 +11,7 @@
 #include "compare/Comparison.h"
 #include "compare/DifferenceView.h"
 #include "dataset/DirectoryListBox.h"
+#include "dataset/ResultFileListing.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
 #include "export/ExportTargets.h"
@@ -102,9 +103,15 @@ void AddComparedRuns(const CommandLine& line) {
     Comparison& comparison = *Form1->comparison;
     if (!line.directory.isEmpty() && comparison.openedDirectory().empty())
         comparison.setOpenedRun(PathBytes(QFileInfo(line.directory).absoluteFilePath()));
-    for (const QString& other : line.compare)
-        if (const auto refused = comparison.add(PathBytes(QFileInfo(other).absoluteFilePath())))
-            throw Stop{1, other + QStringLiteral(": ") + QString::fromStdString(*refused)};
+    for (const QString& other : line.compare) {
+        const std::string directory = PathBytes(QFileInfo(other).absoluteFilePath());
+        if (const auto refused = comparison.add(directory)) {
+            // Only a directory without result tables is the data's fault; the opened run,
+            // a run named twice or too many runs are the command line's.
+            const int status = ListResultFiles(directory).hasFabrics ? 2 : 1;
+            throw Stop{status, other + QStringLiteral(": ") + QString::fromStdString(*refused)};
+        }
+    }
 }
 
 class PictureChoice {

@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 #include "compare/RunSummary.h"
 #include "export/CsvTable.h"
+#include "platform/FileSystem.h"
 
 #include <cstdio>
 #include <string>
@@ -20,6 +21,17 @@ void print(const std::string& row) {
     std::fflush(stdout);
 }
 
+// One line on the terminal, written over: the runs done of all and the run read next
+// in the order given (the one the rows wait for); cleared when all are done.
+void tellSummaryProgress(std::size_t done, const std::vector<std::string>& directories) {
+    std::string line = "\r\033[K";
+    if (done < directories.size())
+        line += "plotvane --summary: " + std::to_string(done) + " of " +
+                std::to_string(directories.size()) + " runs done, reading " + directories[done];
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+}
+
 } // namespace
 
 int RunSummary(const CommandLine& line) {
@@ -29,9 +41,16 @@ int RunSummary(const CommandLine& line) {
     print(CsvRow(RunSummaryHeader()));
     bool allRead = true;
     const unsigned cores = std::thread::hardware_concurrency();
+    // Someone watching a long summary is told how far it is; a log or a pipe is not.
+    const bool tellProgress = IsTerminal(stderr);
+    std::size_t done = 0;
+    if (tellProgress && !directories.empty())
+        tellSummaryProgress(0, directories);
     SummarizeRuns(directories, cores == 0 ? 2 : cores, [&](const SummarizedRun& run) {
         allRead = allRead && run.problem.empty();
         print(CsvRow(RunSummaryFields(run)));
+        if (tellProgress)
+            tellSummaryProgress(++done, directories);
     });
     return allRead ? 0 : 1;
 }

@@ -2,36 +2,45 @@
 
 namespace tessaplot {
 
-BandStatistics ComputeBandStatistics(std::span<const ComfortRecord> records,
-                                     ComfortQuantity quantity) {
-    BandStatistics stats;
-    stats.bandCount = static_cast<int>(SensationBandsOf(quantity).size());
-    stats.recordCount = static_cast<int>(records.size());
-    if (records.empty())
-        return stats;
+BandStatisticsAccumulator::BandStatisticsAccumulator(ComfortQuantity quantity)
+    : m_quantity(quantity) {
+    m_stats.bandCount = static_cast<int>(SensationBandsOf(quantity).size());
+}
 
-    stats.highest = stats.lowest = QuantityValue(records.front(), quantity);
-    stats.highestTime = stats.lowestTime = records.front().Time;
-    stats.wholeTime = records.back().Time;
-    for (const ComfortRecord& record : records) {
-        const float value = QuantityValue(record, quantity);
-        // Strict comparisons: the earliest record keeps an extreme that recurs.
-        if (value < stats.lowest) {
-            stats.lowest = value;
-            stats.lowestTime = record.Time;
-        }
-        if (value > stats.highest) {
-            stats.highest = value;
-            stats.highestTime = record.Time;
-        }
-        ++stats.counts[SensationBandIndex(quantity, value)];
+void BandStatisticsAccumulator::add(const ComfortRecord& record) {
+    const float value = QuantityValue(record, m_quantity);
+    // Strict comparisons: the earliest record keeps an extreme that recurs.
+    if (m_stats.recordCount == 0 || value < m_stats.lowest) {
+        m_stats.lowest = value;
+        m_stats.lowestTime = record.Time;
     }
+    if (m_stats.recordCount == 0 || value > m_stats.highest) {
+        m_stats.highest = value;
+        m_stats.highestTime = record.Time;
+    }
+    m_stats.wholeTime = record.Time;
+    ++m_stats.counts[SensationBandIndex(m_quantity, value)];
+    ++m_stats.recordCount;
+}
+
+BandStatistics BandStatisticsAccumulator::statistics() const {
+    BandStatistics stats = m_stats;
+    if (stats.recordCount == 0)
+        return stats;
     const float total = static_cast<float>(stats.recordCount);
     for (int i = 0; i < stats.bandCount; ++i) {
         stats.percentages[i] = 100.0f * static_cast<float>(stats.counts[i]) / total;
         stats.roundedPercentages[i] = static_cast<int>(stats.percentages[i] + 0.5f);
     }
     return stats;
+}
+
+BandStatistics ComputeBandStatistics(std::span<const ComfortRecord> records,
+                                     ComfortQuantity quantity) {
+    BandStatisticsAccumulator stats(quantity);
+    for (const ComfortRecord& record : records)
+        stats.add(record);
+    return stats.statistics();
 }
 
 } // namespace tessaplot

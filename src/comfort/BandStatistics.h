@@ -27,6 +27,19 @@ struct BandStatistics {
     float wholeTime = 0.0f;
 };
 
+// The statistics of records taken one at a time, so that a file's can be had in one
+// pass without keeping its records.
+class BandStatisticsAccumulator {
+public:
+    explicit BandStatisticsAccumulator(ComfortQuantity quantity);
+    void add(const ComfortRecord& record);
+    BandStatistics statistics() const;
+
+private:
+    ComfortQuantity m_quantity;
+    BandStatistics m_stats;
+};
+
 // With no records every count, share and time is 0.
 BandStatistics ComputeBandStatistics(std::span<const ComfortRecord> records,
                                      ComfortQuantity quantity);

@@ -14,9 +14,9 @@ namespace {
 
 constexpr int valueTabCount = 9;
 
-// Parses the complete lines of `text` and appends their records; returns the number of
-// bytes taken, which ends right after the last line feed.
-std::size_t appendComfortLines(std::string_view text, std::vector<ComfortRecord>& store) {
+// Parses the complete lines of `text` and hands their records to `take`; returns the
+// number of bytes taken, which ends right after the last line feed.
+template <typename Take> std::size_t scanComfortLines(std::string_view text, Take&& take) {
     if (text.empty())
         return 0;
     const char* const begin = text.data();
@@ -35,10 +35,15 @@ std::size_t appendComfortLines(std::string_view text, std::vector<ComfortRecord>
         ComfortRecord record{};
         const auto line = ParseComfortLine(std::string_view(p, lineEnd - p), record);
         if (line.tabCount >= valueTabCount)
-            store.push_back(record);
+            take(record);
         p = lf + 1;
     }
     return static_cast<std::size_t>(p - begin);
+}
+
+std::size_t appendComfortLines(std::string_view text, std::vector<ComfortRecord>& store) {
+    return scanComfortLines(text,
+                            [&store](const ComfortRecord& record) { store.push_back(record); });
 }
 
 ComfortReadResult resultOf(const std::vector<ComfortRecord>& store) {
@@ -121,6 +126,16 @@ ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRe
         return {};
     }
     return resultOf(store);
+}
+
+bool ReadComfortFileRecords(const std::string& path, LineWindow& window,
+                            const std::function<void(const ComfortRecord&)>& take) {
+    if (!window.open(path))
+        return false;
+    std::string_view run;
+    while (window.next(run))
+        scanComfortLines(run, take);
+    return !window.problem().failed();
 }
 
 ComfortFileReader::ComfortFileReader(std::size_t windowBytes) : window_(windowBytes) {}

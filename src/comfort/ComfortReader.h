@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,13 @@ ComfortReadResult ReadComfortText(std::string_view text, std::vector<ComfortReco
 // so that memory grows with the records, not with the file.
 ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRecord>& store,
                                   LineWindow& window);
+
+// The same read with each record handed to `take` as its line passes and none kept, for
+// figures that accumulate, in memory that does not grow with the file. False when the
+// file could not be opened or read to its end (window.problem() says why); the records
+// taken until then are not to be used.
+bool ReadComfortFileRecords(const std::string& path, LineWindow& window,
+                            const std::function<void(const ComfortRecord&)>& take);
 
 // A reader for a file that is read again every few milliseconds while the simulation
 // appends to it. Each read takes every byte of the file from disk (through a bounded

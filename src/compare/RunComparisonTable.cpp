@@ -118,10 +118,12 @@ void addBodyRows(TextTable& table, std::span<const RunTableInput> runs,
         else if (figures.recordCount == 0)
             cells[0] = "No records.";
         else
-            cells = {GeneralDecimalForm(figures.lowest, separator),
-                     GeneralDecimalForm(figures.highest, separator),
-                     GeneralDecimalForm(figures.mean, separator),
-                     GeneralDecimalForm(figures.final, separator)};
+            // A record's value with the digits the file held; the mean, like every
+            // derived figure, narrowed to the 32 bits the files hold and written alike.
+            cells = {ShortestDecimalForm(figures.lowest, separator),
+                     ShortestDecimalForm(figures.highest, separator),
+                     ShortestDecimalForm(static_cast<float>(figures.mean), separator),
+                     ShortestDecimalForm(figures.final, separator)};
         for (std::size_t r = 0; r < cells.size(); ++r)
             table[firstRow + r].push_back(cells[r]);
     }

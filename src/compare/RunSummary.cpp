@@ -46,22 +46,27 @@ void addProblem(SummarizedRun& run, const std::string& problem) {
     run.problem += problem;
 }
 
-void summarizeComfort(SummarizedRun& run, const std::string& fileName, RunSummaryBuffers& buffers) {
-    const ComfortReadResult read =
-        ReadComfortFile(pathIn(run.directory, fileName), buffers.comfort, buffers.window);
-    if (!read.fileOpened) {
-        addProblem(run, tableProblem(fileName, buffers.window.problem()));
+// Every sensation's figures as the lines pass: nothing of the file is kept.
+void summarizeComfort(SummarizedRun& run, const std::string& fileName, LineWindow& window) {
+    std::array<BandStatisticsAccumulator, 3> stats{
+        BandStatisticsAccumulator(sensationQuantities[0]),
+        BandStatisticsAccumulator(sensationQuantities[1]),
+        BandStatisticsAccumulator(sensationQuantities[2])};
+    const bool read = ReadComfortFileRecords(pathIn(run.directory, fileName), window,
+                                             [&stats](const ComfortRecord& record) {
+                                                 for (BandStatisticsAccumulator& s : stats)
+                                                     s.add(record);
+                                             });
+    if (!read) {
+        addProblem(run, tableProblem(fileName, window.problem()));
         return;
     }
-    if (read.count == 0) {
+    if (stats[0].statistics().recordCount == 0) {
         addProblem(run, fileName + " holds no records.");
         return;
     }
-    const std::span<const ComfortRecord> records(buffers.comfort.data(),
-                                                 static_cast<std::size_t>(read.count));
-    for (const ComfortQuantity quantity : sensationQuantities)
-        run.sensations[static_cast<std::size_t>(quantity)] =
-            ComputeBandStatistics(records, quantity);
+    for (std::size_t q = 0; q < stats.size(); ++q)
+        run.sensations[static_cast<std::size_t>(sensationQuantities[q])] = stats[q].statistics();
     run.comfortRead = true;
 }
 
@@ -136,7 +141,7 @@ SummarizedRun SummarizeRun(const std::string& directory, RunSummaryBuffers& buff
         return run;
     }
     summarizeComfort(run, listing.comfortFileName.empty() ? "Comfort.dat" : listing.comfortFileName,
-                     buffers);
+                     buffers.window);
     summarizeBody(run,
                   listing.bodyPropertyFileName.empty() ? "BodyProperty.dat"
                                                        : listing.bodyPropertyFileName,

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "comfort/BandStatistics.h"
-#include "comfort/ComfortRecord.h"
 #include "compare/RunFigures.h"
 #include "dataset/BodyQuantities.h"
 #include "dataset/LineWindow.h"
@@ -29,11 +28,10 @@ struct SummarizedRun {
     std::string problem;                              // empty for a good run
 };
 
-// The storage one reader of runs reuses from run to run, so that memory stays that of
-// one run's comfort records and one read window however many runs are read.
+// The storage one reader of runs reuses from run to run: one read window, so that
+// memory stays the same however large the files and however many runs are read.
 struct RunSummaryBuffers {
     LineWindow window;
-    std::vector<ComfortRecord> comfort;
 };
 
 // Reads Comfort.dat and BodyProperty.dat of `directory` (refused as Open refuses a

@@ -309,6 +309,10 @@ bool IsReadableDirectory(const std::string& path) {
     return !wide.empty() && opensAsDirectory(wide, FILE_LIST_DIRECTORY);
 }
 
+bool IsTerminal(std::FILE* stream) {
+    return _isatty(_fileno(stream)) != 0;
+}
+
 std::string WorkingDirectory() {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
     if (size == 0)
@@ -507,6 +511,10 @@ bool IsDirectory(const std::string& path) {
 
 bool IsReadableDirectory(const std::string& path) {
     return IsDirectory(path) && ::access(path.c_str(), R_OK) == 0;
+}
+
+bool IsTerminal(std::FILE* stream) {
+    return ::isatty(::fileno(stream)) == 1;
 }
 
 std::string WorkingDirectory() {

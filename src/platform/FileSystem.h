@@ -76,6 +76,9 @@ std::vector<std::string> ListDirectoryNames(const std::string& directory);
 bool IsDirectory(const std::string& path);
 bool IsReadableDirectory(const std::string& path);
 
+// Whether `stream` goes to a terminal (a person watching), not a file or a pipe.
+bool IsTerminal(std::FILE* stream);
+
 // The process's working directory as the system names it; empty when it has none.
 std::string WorkingDirectory();
 

@@ -20,8 +20,13 @@ std::string ColourRangeProblem(double min, double max) {
     const auto number = [largest](double v) { return std::isfinite(v) && std::fabs(v) <= largest; };
     if (!number(min) || !number(max))
         return "The colour range needs two numbers within +/-3.4E38.";
-    if (static_cast<float>(min) >= static_cast<float>(max))
+    const float low = static_cast<float>(min), high = static_cast<float>(max);
+    if (low >= high)
         return "The lower end of the colour range must be less than the upper end.";
+    // The ramp divides by the span in 32 bits: one that overflows would give every
+    // record the start colour while the key still read the range.
+    if (!std::isfinite(high - low))
+        return "The colour range must span less than 3.4E38.";
     return {};
 }
 

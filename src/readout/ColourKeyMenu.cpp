@@ -110,7 +110,11 @@ void AddColourKeyItems(GlPanel* surface, QMenu& menu) {
 
     const std::optional<ColourRange> current = CurrentColourRange(*form, surface);
     QAction* fix = menu.addAction(QStringLiteral("Fix Colour Range…"));
-    fix->setEnabled(current.has_value());
+    // A fixed range holds values; while the ramp grades by time or thickness it would
+    // change nothing, so it is not offered.
+    const FieldViewState& state = *form->fieldViewState;
+    fix->setEnabled(current.has_value() && state.shownField &&
+                    state.shownField->colorAxis == kColorAlongValue);
     QObject::connect(fix, &QAction::triggered, surface, [form, surface, current] {
         if (const std::optional<ColourRange> range = AskColourRange(surface, *current))
             FixColourRange(*form, surface, *range);

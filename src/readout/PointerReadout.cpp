@@ -10,7 +10,6 @@
 #include "compare/Comparison.h"
 #include "compare/DifferenceView.h"
 #include "fieldview/FieldViewState.h"
-#include "fieldview/TickLabels.h"
 #include "gl/GlPanel.h"
 #include "readout/ReadoutText.h"
 #include "section2d/Image2d.h"
@@ -36,11 +35,6 @@ constexpr double kPickRadius = 6.0;
 // The label's offset from the pointer, so it never lies under it.
 constexpr int kLabelGap = 14;
 
-// The number forms of the axes each record is read against; the pictures' own.
-constexpr std::string_view kComfortPattern = "#0.##";
-constexpr std::string_view kSectionXPattern = "##0.###";
-constexpr std::string_view kSectionValuePattern = "0.00E-0";
-
 QString latin1Text(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -58,7 +52,6 @@ template <typename Record, typename ValueOf, typename Suffix>
 void appendComparedRuns(std::string& text, const Comparison& comparison, float time,
                         const std::function<std::span<const Record>(const ComparedRun&)>& recordsOf,
                         float (*timeOf)(const Record&), ValueOf valueOf, Suffix suffix,
-                        std::string_view pattern, std::string_view timePattern,
                         const std::string& separator) {
     for (std::size_t i = 0; i < comparison.size(); ++i) {
         const ComparedRun& run = comparison.run(i);
@@ -71,7 +64,7 @@ void appendComparedRuns(std::string& text, const Comparison& comparison, float t
         }
         const float value = valueOf(records[*at]);
         text += ComparedRunReadoutLine(run.name, value, suffix(value), timeOf(records[*at]), time,
-                                       pattern, timePattern, separator);
+                                       separator);
     }
 }
 
@@ -105,14 +98,13 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
         const FieldPoint& p = DrawnRecords(form)[index];
         const FieldDrawInputs& inputs = *form.fieldViewState->shownField;
         const std::string separator = LocaleDecimalSeparator();
-        const std::string time = ReadoutLine("Time (min.)", p.Time, kTimeTickPattern, separator);
+        const std::string time = ReadoutLine("Time (min.)", p.Time, separator);
         // A flat Fabric or Fibers picture titles its value axis with the thickness;
         // the value still is the quantity's.
         const std::string& valueTitle =
             panel == form.Panel8 ? inputs.thicknessCaption : inputs.variableCaption;
         if (!inputs.threeD) {
-            std::string text =
-                time + "\n" + ReadoutLine(valueTitle, p.Value, inputs.valueTickPattern, separator);
+            std::string text = time + "\n" + ReadoutLine(valueTitle, p.Value, separator);
             const FieldLoadRequest& request = form.fieldViewState->keptTable.request();
             if (panel == form.Panel8)
                 appendComparedRuns<FieldPoint>(
@@ -124,14 +116,11 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
                                    : std::span<const FieldPoint>();
                     },
                     fieldPointTime, [](const FieldPoint& r) { return r.Value; },
-                    [](float) { return std::string(); }, inputs.valueTickPattern, kTimeTickPattern,
-                    separator);
+                    [](float) { return std::string(); }, separator);
             return latin1Text(text);
         }
-        return lines({time,
-                      ReadoutLine("Thickness (cm)", p.Position, kPositionTickPattern, separator),
-                      ReadoutLine(DrawnVariableCaption(form, inputs), p.Value,
-                                  inputs.valueTickPattern, separator)});
+        return lines({time, ReadoutLine("Thickness (cm)", p.Position, separator),
+                      ReadoutLine(DrawnVariableCaption(form, inputs), p.Value, separator)});
     };
     return source;
 }
@@ -165,15 +154,14 @@ ReadoutSource comfortSource(TForm1& form) {
                            .name) +
                    ")";
         };
-        std::string text =
-            ReadoutLine("Time (min.)", record.Time, kComfortPattern, separator) + "\n" +
-            ReadoutLine(ComfortChartTitle(quantity), value, kComfortPattern, separator) +
-            bandOf(value);
+        std::string text = ReadoutLine("Time (min.)", record.Time, separator) + "\n" +
+                           ReadoutLine(ComfortChartTitle(quantity), value, separator) +
+                           bandOf(value);
         appendComparedRuns<ComfortRecord>(
             text, *form.comparison, record.Time,
             [](const ComparedRun& run) { return run.comfort.records(); }, comfortRecordTime,
             [quantity](const ComfortRecord& r) { return QuantityValue(r, quantity); }, bandOf,
-            kComfortPattern, kComfortPattern, separator);
+            separator);
         return latin1Text(text);
     };
     return source;
@@ -193,8 +181,8 @@ ReadoutSource sectionSource(TForm3& form) {
     source.text = [&form](unsigned index) {
         const SectionPoint& p = form.ShownSection.points[index];
         const std::string separator = LocaleDecimalSeparator();
-        return lines({ReadoutLine(form.XTitle, p.x, kSectionXPattern, separator),
-                      ReadoutLine(form.YTitle, p.y, kSectionValuePattern, separator)});
+        return lines(
+            {ReadoutLine(form.XTitle, p.x, separator), ReadoutLine(form.YTitle, p.y, separator)});
     };
     return source;
 }

@@ -1,6 +1,6 @@
 #include "readout/ReadoutText.h"
 
-#include "text/FormatPattern.h"
+#include "text/GeneralForm.h"
 
 namespace tessaplot {
 
@@ -24,24 +24,22 @@ TitleParts SplitTitle(std::string_view title) {
             std::string(trimmed(whole.substr(open + 1, whole.size() - open - 2)))};
 }
 
-std::string ReadoutLine(std::string_view title, double value, std::string_view pattern,
-                        std::string_view separator) {
+std::string ReadoutLine(std::string_view title, float value, std::string_view separator) {
     const TitleParts parts = SplitTitle(title);
-    std::string line = parts.name + ": " + FormatWithPattern(value, pattern, separator);
+    std::string line = parts.name + ": " + ShortestDecimalForm(value, separator);
     if (!parts.unit.empty())
         line += " " + parts.unit;
     return line;
 }
 
-std::string ComparedRunReadoutLine(std::string_view runName, double value,
+std::string ComparedRunReadoutLine(std::string_view runName, float value,
                                    std::string_view valueNote, float runTime, float time,
-                                   std::string_view pattern, std::string_view timePattern,
                                    std::string_view separator) {
     // A run's name is no title: "jacket-run (2)" has no unit to split off.
-    std::string line = std::string(runName) + ": " + FormatWithPattern(value, pattern, separator) +
+    std::string line = std::string(runName) + ": " + ShortestDecimalForm(value, separator) +
                        std::string(valueNote);
     if (runTime != time)
-        line += " at " + FormatWithPattern(runTime, timePattern, separator) + " min.";
+        line += " at " + ShortestDecimalForm(runTime, separator) + " min.";
     return line;
 }
 

@@ -18,11 +18,10 @@ struct TitleParts {
 };
 TitleParts SplitTitle(std::string_view title);
 
-// One line of a pointer readout: "name: value unit", the value written with the
-// pattern of the axis it is read against, so the label and the ticks agree digit for
-// digit.
-std::string ReadoutLine(std::string_view title, double value, std::string_view pattern,
-                        std::string_view separator);
+// One line of a pointer readout: "name: value unit". Every number read off a picture is
+// a 32-bit value (a record's, or a difference taken in 32 bits) and is written with the
+// shortest digits that read back as it: those the file held, none it did not.
+std::string ReadoutLine(std::string_view title, float value, std::string_view separator);
 
 // The record whose time lies nearest `t`, the earlier of two as near; none for no
 // records. Records are in time order, as every table writes them.
@@ -41,9 +40,8 @@ std::optional<std::size_t> NearestInTime(std::span<const Record> records, float 
 // A compared run's line under the opened run's: "name: value", what the value says
 // (a band), and the run's own time when its nearest record is not at `time`
 // ("name: 55 (Acceptable) at 45 min.").
-std::string ComparedRunReadoutLine(std::string_view runName, double value,
+std::string ComparedRunReadoutLine(std::string_view runName, float value,
                                    std::string_view valueNote, float runTime, float time,
-                                   std::string_view pattern, std::string_view timePattern,
                                    std::string_view separator);
 
 } // namespace tessaplot

@@ -14,18 +14,10 @@ void dropTrailingZeros(DecimalDigits& number) {
         number.pointPosition = 0;
 }
 
-} // namespace
-
-DecimalDigits DecimalDigitsOf(double value, int precision) {
-    // Scientific notation always has the shape [-]d[.ddd]e(+|-)xx, whatever the value.
-    char text[64];
-    const auto result = precision > 0 ? std::to_chars(text, text + sizeof text, value,
-                                                      std::chars_format::scientific, precision - 1)
-                                      : std::to_chars(text, text + sizeof text, value,
-                                                      std::chars_format::scientific);
+// Scientific notation always has the shape [-]d[.ddd]e(+|-)xx, whatever the value.
+DecimalDigits digitsOfScientific(const char* text, const char* const end) {
     DecimalDigits number;
     const char* p = text;
-    const char* const end = result.ptr;
     if (p != end && *p == '-') {
         number.negative = true;
         ++p;
@@ -46,6 +38,24 @@ DecimalDigits DecimalDigitsOf(double value, int precision) {
     number.pointPosition = exponent + 1;
     dropTrailingZeros(number);
     return number;
+}
+
+} // namespace
+
+DecimalDigits DecimalDigitsOf(double value, int precision) {
+    char text[64];
+    const auto result = precision > 0 ? std::to_chars(text, text + sizeof text, value,
+                                                      std::chars_format::scientific, precision - 1)
+                                      : std::to_chars(text, text + sizeof text, value,
+                                                      std::chars_format::scientific);
+    return digitsOfScientific(text, result.ptr);
+}
+
+DecimalDigits ShortestDecimalDigitsOf(float value) {
+    char text[64];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    return digitsOfScientific(text, result.ptr);
 }
 
 void RoundDecimalDigits(DecimalDigits& number, int keep) {

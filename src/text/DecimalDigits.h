@@ -17,6 +17,10 @@ struct DecimalDigits {
 // Only for finite values.
 DecimalDigits DecimalDigitsOf(double value, int precision);
 
+// The shortest digits that read back as the same 32-bit value (at most nine), the
+// digits a table's "3.270823E+01" was read from. Only for finite values.
+DecimalDigits ShortestDecimalDigitsOf(float value);
+
 // Rounds to the first `keep` digits (keep may be <= 0 or beyond count), half away from
 // zero on the digits as they stand. A carry out of the first digit moves the point.
 void RoundDecimalDigits(DecimalDigits& number, int keep);

@@ -15,15 +15,8 @@ void appendDigits(std::string& out, const DecimalDigits& number, int from, int t
         out += i >= 0 && i < number.count ? number.digits[i] : '0';
 }
 
-} // namespace
-
-std::string GeneralDecimalForm(double value, std::string_view separator) {
-    if (std::isnan(value))
-        return "NAN";
-    if (std::isinf(value))
-        return value < 0 ? "-INF" : "INF";
-
-    const DecimalDigits number = DecimalDigitsOf(value, significantDigits);
+// The digits laid out as the general form lays them out.
+std::string generalLayout(const DecimalDigits& number, std::string_view separator) {
     if (number.count == 0)
         return "0";
 
@@ -54,6 +47,26 @@ std::string GeneralDecimalForm(double value, std::string_view separator) {
         out += std::to_string(exponent);
     }
     return out;
+}
+
+std::string nonFiniteText(double value) {
+    if (std::isnan(value))
+        return "NAN";
+    return value < 0 ? "-INF" : "INF";
+}
+
+} // namespace
+
+std::string GeneralDecimalForm(double value, std::string_view separator) {
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    return generalLayout(DecimalDigitsOf(value, significantDigits), separator);
+}
+
+std::string ShortestDecimalForm(float value, std::string_view separator) {
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    return generalLayout(ShortestDecimalDigitsOf(value), separator);
 }
 
 std::string PositionText(float position, std::string_view separator) {

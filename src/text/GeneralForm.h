@@ -18,6 +18,11 @@ namespace tessaplot {
 // user's decimal separator and may be longer than one byte).
 std::string GeneralDecimalForm(double value, std::string_view separator = ".");
 
+// A 32-bit value laid out as the general form lays it out, with the shortest digits
+// that read back as the same float: what a table's "3.270823E+01" was read from is
+// shown "32.70823", never the digits its widening to double adds.
+std::string ShortestDecimalForm(float value, std::string_view separator = ".");
+
 // The key under which a position is listed and looked up again: the first six
 // characters of its general form, cut, not rounded (0.0025f gives 0.0024). The
 // separator counts as one character.

@@ -170,9 +170,9 @@ TEST(RunComparisonTable, BodyFiguresAndRunsThatCouldNotBeRead) {
             sum += p.Value;
         }
         const std::vector<std::string> expected = {
-            GeneralDecimalForm(lo), GeneralDecimalForm(hi),
-            GeneralDecimalForm(sum / static_cast<double>(points.size())),
-            GeneralDecimalForm(points.back().Value)};
+            ShortestDecimalForm(lo), ShortestDecimalForm(hi),
+            ShortestDecimalForm(static_cast<float>(sum / static_cast<double>(points.size()))),
+            ShortestDecimalForm(points.back().Value)};
         for (std::size_t row = 0; row < 4; ++row)
             EXPECT_EQ(table[body + 1 + row][run + 1], expected[row]) << run << " " << row;
     }

@@ -102,6 +102,10 @@ TEST(CommandLineParsing, ChoicesAndTheirRefusals) {
         {{"--export", "a.png", "--variable", "x", "--section", "At:1", d}, "TimePos:T"},
         {{"--export", "a.png", "--variable", "x", "--page", "BodyComfort", "--view", "Up", d},
          "Fabric and Fibers"},
+        // Each end a float, but their span is none: the ramp would colour all alike.
+        {{"--export", "a.png", "--variable", "x", "--range", "-3e38,3e38", d}, "span less than"},
+        {{"--export", "a.png", "--variable", "x", "--range", "1,1e39", d}, "within +/-3.4E38"},
+        {{"--variable", "x", "--range", "30,37", "--color-axis", "y", d}, "--color-axis Z, not Y"},
     };
     for (const Refusal& refusal : refusals) {
         const CommandLine line = parse(refusal.arguments);
@@ -199,6 +203,11 @@ TEST_F(ExportCommandTest, WrongChoicesNameTheValidOnesAndFailuresLeaveNothing) {
          "not a valid floating point value"},
         {{"--view", "Spin", "--variable", "Temperature(degree of C)", d}, 2, "Reset"},
         {{"--variable", "Temperature(degree of C)", root.path()}, 1, "Lack Of Data Files!"},
+        // The opened run or one named twice is wrong usage; a run without tables, the data.
+        {{"--compare", d, "--variable", "Temperature(degree of C)", d}, 2, "the opened run"},
+        {{"--compare", root.path(), "--variable", "Temperature(degree of C)", d},
+         1,
+         "Lack Of Data Files!"},
     };
     for (const Case& c : cases) {
         const ProgramRun run = RunProgram(QStringList{"--export", out("x.png")} + c.arguments);

@@ -1,4 +1,5 @@
 // "plotvane --summary DIR...": the program run as a user runs it, with no display.
+#include "support/AddressSanitizer.h"
 #include "support/ProgramRun.h"
 
 #include "SampleData.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -128,6 +130,62 @@ TEST(SummaryCommand, ARowPerDirectoryInOrderWithTheReasonsOfThoseNotRead) {
     ASSERT_EQ(goodRows.size(), 2u);
     EXPECT_EQ(goodRows[0].skinMean, rows[5].skinMean);
     EXPECT_EQ(goodRows[1].problem, "");
+}
+
+// The rows of a run whose Comfort.dat has 5,000,000 lines, in a process whose address
+// space is bounded: the figures accumulate as the lines pass, so memory stays that of a
+// small file, and every figure equals the small file's (each of its lines is there 5,000
+// times over, which changes no extreme, its time, a share or the whole time).
+TEST(SummaryCommand, AFiveMillionLineComfortFileIsSummarisedInBoundedMemory) {
+#ifdef TESSAPLOT_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves terabytes of address space";
+#endif
+    QTemporaryDir root;
+    const QString small = root.filePath("small"), large = root.filePath("large");
+    sample::DataSetOptions options;
+    options.comfortLines = 1000;
+    ASSERT_TRUE(sample::WriteDataSet(small.toStdString(), options));
+    ASSERT_TRUE(sample::WriteDataSet(large.toStdString(), options));
+    {
+        QFile in(small + "/Comfort.dat"), out(large + "/Comfort.dat");
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly));
+        for (const QByteArray& line : in.readAll().split('\n')) {
+            if (!line.isEmpty()) {
+                ASSERT_TRUE(out.write((line + '\n').repeated(5000)) > 0);
+            }
+        }
+    }
+    // The summary under a bounded address space; the shell watches its peak resident
+    // memory (the kernel's own figure for a child would count the test's pages it was
+    // forked with) until it has ended, and tells it last on standard error.
+    const char* script = R"(ulimit -v 524288 || exit 99
+"$0" --summary "$1" "$2" &
+pid=$!
+peak=0
+while kb=$(sed -n 's/^VmHWM:[^0-9]*\([0-9]*\).*/\1/p' /proc/$pid/status 2>/dev/null) &&
+      [ -n "$kb" ]; do
+    [ "$kb" -gt "$peak" ] && peak=$kb
+    sleep 0.01
+done
+wait $pid
+status=$?
+echo "$peak" >&2
+exit $status)";
+    const ProgramRun run = RunProgram(
+        {"-c", script, QStringLiteral(PLOTVANE_PROGRAM), small, large}, QStringLiteral("/bin/sh"));
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    bool told = false;
+    const long peakKb = run.err.trimmed().toLong(&told);
+    ASSERT_TRUE(told && peakKb > 0) << run.err.toStdString();
+    std::printf("--summary of a 5,000,000-line Comfort.dat: peak resident memory %.1f MB\n",
+                static_cast<double>(peakKb) / 1024.0);
+    EXPECT_LT(peakKb, 64 * 1024);
+
+    QStringList lines = run.out.split("\r\n");
+    ASSERT_EQ(lines.size(), 4) << run.out.toStdString();
+    // Past the run's name and directory, which are not the same.
+    EXPECT_EQ(lines[1].section(',', 2), lines[2].section(',', 2));
+    EXPECT_TRUE(lines[2].endsWith(',')) << "no problem";
 }
 
 } // namespace

@@ -135,7 +135,7 @@ TEST_F(CompareRunsWindowTest, TheTableIsEachRunsOwnConclusionsAndFollowsItsFiles
         const float lowest = std::min_element(points.begin(), points.end(), [](auto& p, auto& q) {
                                  return p.Value < q.Value;
                              })->Value;
-        EXPECT_EQ(cell(window, 11, r + 1), GeneralDecimalForm(lowest));
+        EXPECT_EQ(cell(window, 11, r + 1), ShortestDecimalForm(lowest));
     }
     EXPECT_EQ(window->Table->columnCount(), 4);
     window->grab().save(QStringLiteral("/tmp/compare-window.png"));

@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "export/ExportTargets.h"
 #include "export/PictureExport.h"
+#include "fieldview/Colorselection1.h"
 #include "fieldview/FieldViewState.h"
 #include "fieldview/FrameGeometry.h"
 #include "gl/GlPanel.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -153,13 +155,14 @@ TEST_F(ColourKeyTest, AFixedRangeHoldsAcrossLayersAndGivesRecordsAtItsEndsTheEnd
     choose(Form1->Panel1, QStringLiteral("Show Colour Key"));
     // Refused pairs are told in the dialog, which stays until a range is typed.
     const RangeDialog dialog =
-        fixRange({{"37", "30"}, {"30", "warm"}, {"30", "30"}, {"30.5", "36"}});
+        fixRange({{"37", "30"}, {"30", "warm"}, {"30", "30"}, {"-3e38", "3e38"}, {"30.5", "36"}});
     EXPECT_EQ(dialog.offeredMin.toFloat(), Form1->ValueMin);
     EXPECT_EQ(dialog.offeredMax.toFloat(), Form1->ValueMax);
-    ASSERT_EQ(dialog.problems.size(), 3);
+    ASSERT_EQ(dialog.problems.size(), 4);
     EXPECT_TRUE(dialog.problems[0].contains("less than")) << dialog.problems[0].toStdString();
     EXPECT_TRUE(dialog.problems[1].contains("'warm'")) << dialog.problems[1].toStdString();
     EXPECT_TRUE(dialog.problems[2].contains("less than")) << dialog.problems[2].toStdString();
+    EXPECT_TRUE(dialog.problems[3].contains("span")) << dialog.problems[3].toStdString();
     ASSERT_TRUE(Form1->readingState->fixedRange);
     EXPECT_EQ(Form1->readingState->fixedRange->min, 30.5f);
 
@@ -191,6 +194,31 @@ TEST_F(ColourKeyTest, AFixedRangeHoldsAcrossLayersAndGivesRecordsAtItsEndsTheEnd
     EXPECT_FALSE(Form1->fieldViewState->shownField->fixedRange);
     showFabric(1);
     EXPECT_EQ(keyRegion(Form1->Panel1->grabFramebuffer()), first);
+}
+
+TEST_F(ColourKeyTest, AFixedRangeIsOfferedOnlyWhileTheRampGradesTheValues) {
+    openDataSet(writeSampleDataSet());
+    showFabric(1);
+    const auto fixOffered = [] {
+        bool enabled = false;
+        withMenu(Form1->Panel1, [&enabled](QMenu* menu) {
+            for (const QAction* action : menu->actions())
+                if (action->text() == QStringLiteral("Fix Colour Range…"))
+                    enabled = action->isEnabled();
+        });
+        return enabled;
+    };
+    // "Color Select": time, thickness, then the values again, each with OK.
+    for (QRadioButton* axis : {Form2->RadioButton2, Form2->RadioButton3, Form2->RadioButton1}) {
+        ModalAnswerer answerer;
+        answerer.onDialog = [axis](QWidget*) {
+            QTest::mouseClick(axis, Qt::LeftButton, {}, QPoint(8, axis->height() / 2));
+            QTest::mouseClick(Form2->BitBtn1, Qt::LeftButton);
+        };
+        QTest::mouseClick(Form1->BitBtn2, Qt::LeftButton);
+        ASSERT_TRUE(waitForRedraw());
+        EXPECT_EQ(fixOffered(), axis == Form2->RadioButton1) << axis->text().toStdString();
+    }
 }
 
 TEST_F(ColourKeyTest, NothingAskedForOrEverythingTakenBackDrawsTheSamePictures) {

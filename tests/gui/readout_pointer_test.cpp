@@ -13,7 +13,7 @@
 #include "support/ModalAnswerer.h"
 #include "support/PointerHover.h"
 #include "support/fieldview_fixture.h"
-#include "text/FormatPattern.h"
+#include "text/GeneralForm.h"
 
 #include "SampleData.h"
 
@@ -109,10 +109,9 @@ TEST_F(PointerReadoutTest, MeshShowsTheRecordUnderThePointerAfterNavigationAndCh
     ASSERT_TRUE(panel->rect().contains(at));
 
     const QString text = HoverAt(panel, at);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Time: 74070 min.\nThickness: 0.150 cm\n")))
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Time: 74070 min.\nThickness: 0.15 cm\n")))
         << text.toStdString();
-    EXPECT_TRUE(text.endsWith(QStringLiteral(": 100.00 C")) ||
-                text.contains(QStringLiteral(": 100.00")))
+    EXPECT_TRUE(text.endsWith(QStringLiteral(": 100 C")) || text.contains(QStringLiteral(": 100")))
         << text.toStdString();
     const QLabel* label = ReadoutLabelOf(panel);
     ASSERT_NE(label, nullptr);
@@ -151,8 +150,9 @@ struct CurvePage {
     std::function<QStringList(int i)> texts;
 };
 
-QString fixed(double value, const char* pattern) {
-    return QString::fromStdString(FormatWithPattern(value, pattern));
+// A record's value as the readout writes it: the digits the file held.
+QString digits(float value) {
+    return QString::fromStdString(ShortestDecimalForm(value));
 }
 
 // Finds a pixel column whose nearest sample in time the per-column reduction left out,
@@ -220,10 +220,8 @@ TEST_F(PointerReadoutTest, EachCurveShowsTheSampleNearestThePointersTimeEvenWhen
 
     const auto bodyTimeAndValue = [](int i) {
         const FieldPoint& p = Form1->FieldPoints[static_cast<std::size_t>(i)];
-        return QStringList{QStringLiteral("Time: ") + fixed(p.Time, "#0.###") + " min.",
-                           QStringLiteral(": ") +
-                               QString::fromStdString(FormatWithPattern(
-                                   p.Value, Form1->fieldViewState->shownField->valueTickPattern))};
+        return QStringList{QStringLiteral("Time: ") + digits(p.Time) + " min.",
+                           QStringLiteral(": ") + digits(p.Value)};
     };
     const CurvePage bodyPairs{
         "BodyProperty",
@@ -271,8 +269,8 @@ TEST_F(PointerReadoutTest, EachCurveShowsTheSampleNearestThePointersTimeEvenWhen
             const float v = QuantityValue(r, q);
             const std::string_view band =
                 SensationBandsOf(q)[static_cast<std::size_t>(SensationBandIndex(q, v))].name;
-            return QStringList{QStringLiteral("Time: ") + fixed(r.Time, "#0.##") + " min.",
-                               QStringLiteral("Dampness Sensation: ") + fixed(v, "#0.##") + " (" +
+            return QStringList{QStringLiteral("Time: ") + digits(r.Time) + " min.",
+                               QStringLiteral("Dampness Sensation: ") + digits(v) + " (" +
                                    QString::fromLatin1(band.data(), band.size()) + ")"};
         }};
     for (const CurvePage* page : {&bodyPairs, &chart}) {
@@ -306,8 +304,8 @@ TEST_F(PointerReadoutTest, SectionWindowShowsTheSampleNearestThePointersTime) {
         [](int i) {
             const SectionPoint& p = Form3->ShownSection.points[static_cast<std::size_t>(i)];
             return QStringList{QString::fromStdString(Form3->XTitle).section('(', 0, 0) + ": " +
-                                   fixed(p.x, "##0.###"),
-                               ": " + fixed(p.y, "0.00E-0")};
+                                   digits(p.x),
+                               ": " + digits(p.y)};
         }};
     ModalAnswerer answerer;
     bool done = false;

@@ -3,6 +3,7 @@
 #include "app/RadioGroup.h"
 #include "dataset/DirectoryListBox.h"
 #include "dataset/Unit4.h"
+#include "support/AddressSanitizer.h"
 #include "support/ModalAnswerer.h"
 #include "support/fieldview_fixture.h"
 
@@ -18,14 +19,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define TESSAPLOT_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TESSAPLOT_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 namespace tessaplot::test {
 namespace {
