@@ -47,6 +47,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 
@@ -182,11 +183,17 @@ void readingSection(const BenchData& data) {
     const Figure fgets = Measure(5, [&] { FgetsStrtodFabricLayer(fabrics, 0, 3, 8, values); });
     const Figure scan = Measure(kRuns, [&] { NewlineScan(fabrics); });
     const Figure ours = Measure(kRuns, [&] { LoadField(fabrics, request, points); });
+    LineWindow window;
+    const Figure oneThread = Measure(kRuns, [&] {
+        LoadField(fabrics, request, points, window, std::numeric_limits<std::size_t>::max());
+    });
     const double numpy = numpyLayerMs(data.layer150000 / "Fabrics.dat");
     row("our reader (LoadField)", ours,
-        ratio(ours.median, fgets.median, "fgets+strtod") + ", " +
+        ratio(ours.median, oneThread.median, "one thread") + ", " +
+            ratio(ours.median, fgets.median, "fgets+strtod") + ", " +
             ratio(ours.median, scan.median, "newline scan") +
             (numpy > 0 ? ", " + ratio(ours.median, numpy, "numpy") : std::string()));
+    row("our reader, every run converted on one thread", oneThread);
     row("reference: fgets + strtod on every column", fgets);
     row("reference: fresh read + memchr newline scan (floor)", scan);
     if (numpy > 0)
@@ -202,9 +209,16 @@ void readingSection(const BenchData& data) {
         ComfortFileReader fresh; // no cache: every line converted
         fresh.read(comfort, store);
     });
+    const Figure comfortOneThread = Measure(kRuns, [&] {
+        ComfortFileReader fresh(LineWindow::kDefaultWindowBytes,
+                                std::numeric_limits<std::size_t>::max());
+        fresh.read(comfort, store);
+    });
     row("Comfort.dat 150,000 lines, our reader without its cache", comfortOurs,
-        ratio(comfortOurs.median, comfortFgets.median, "fgets+strtod") + ", " +
+        ratio(comfortOurs.median, comfortOneThread.median, "one thread") + ", " +
+            ratio(comfortOurs.median, comfortFgets.median, "fgets+strtod") + ", " +
             ratio(comfortOurs.median, comfortScan.median, "newline scan"));
+    row("the same, every run converted on one thread", comfortOneThread);
     row("reference: Comfort.dat fgets + strtod", comfortFgets);
     row("reference: Comfort.dat newline scan (floor)", comfortScan);
 }

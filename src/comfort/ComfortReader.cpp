@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <new>
 
 namespace tessaplot {
@@ -13,6 +14,13 @@ namespace tessaplot {
 namespace {
 
 constexpr int valueTabCount = 9;
+
+// The worker a large text is converted on, from which size, and the room for its records.
+struct ConversionThreads {
+    WorkerThread* worker;
+    std::size_t from;
+    std::vector<ComfortRecord>& side;
+};
 
 // Parses the complete lines of `text` and hands their records to `take`; returns the
 // number of bytes taken, which ends right after the last line feed.
@@ -41,9 +49,45 @@ template <typename Take> std::size_t scanComfortLines(std::string_view text, Tak
     return static_cast<std::size_t>(p - begin);
 }
 
-std::size_t appendComfortLines(std::string_view text, std::vector<ComfortRecord>& store) {
+// Parses the complete lines of `text` and appends their records; returns the number of
+// bytes taken, which ends right after the last line feed.
+std::size_t appendComfortLinesInTurn(std::string_view text, std::vector<ComfortRecord>& store) {
     return scanComfortLines(text,
                             [&store](const ComfortRecord& record) { store.push_back(record); });
+}
+
+// The same, a large text on two threads: every line stands for itself, so the lines
+// after a line feed near the middle are converted on the worker into `side` and then
+// appended; `alongside`, when given, is run over the lines before the split on the
+// calling thread too (the hash of the bytes taken), which is why the split lies a
+// little before the middle. The records are those of one pass, in the same order.
+std::size_t appendComfortLines(std::string_view text, std::vector<ComfortRecord>& store,
+                               const ConversionThreads& threads,
+                               const std::function<void(std::string_view)>& alongside = {}) {
+    const std::size_t lastFeed = text.rfind('\n');
+    const std::size_t taken = lastFeed == std::string_view::npos ? 0 : lastFeed + 1;
+    const std::size_t middle = text.size() * 7 / 16;
+    const std::size_t split = text.size() >= threads.from && threads.worker != nullptr
+                                  ? text.find('\n', middle)
+                                  : std::string_view::npos;
+    if (split == std::string_view::npos || split + 1 >= taken) {
+        if (alongside)
+            alongside(text.substr(0, taken));
+        return appendComfortLinesInTurn(text, store);
+    }
+    std::vector<ComfortRecord>& side = threads.side;
+    side.clear();
+    const std::string_view first = text.substr(0, split + 1);
+    const std::string_view second = text.substr(split + 1);
+    threads.worker->runBoth(
+        [&] {
+            if (alongside)
+                alongside(text.substr(0, taken));
+            appendComfortLinesInTurn(first, store);
+        },
+        [&] { appendComfortLinesInTurn(second, side); });
+    store.insert(store.end(), side.begin(), side.end());
+    return taken;
 }
 
 ComfortReadResult resultOf(const std::vector<ComfortRecord>& store) {
@@ -99,10 +143,13 @@ ComfortLineFields ParseComfortLine(std::string_view line, ComfortRecord& record)
     return result;
 }
 
-ComfortReadResult ReadComfortText(std::string_view text, std::vector<ComfortRecord>& store) {
+ComfortReadResult ReadComfortText(std::string_view text, std::vector<ComfortRecord>& store,
+                                  std::size_t parallelFrom) {
     reserveStore(store);
     store.clear();
-    appendComfortLines(text, store);
+    WorkerThread worker;
+    std::vector<ComfortRecord> side;
+    appendComfortLines(text, store, {&worker, parallelFrom, side});
     return resultOf(store);
 }
 
@@ -113,9 +160,11 @@ ComfortReadResult ReadComfortFile(const std::string& path, std::vector<ComfortRe
         return {};
     try {
         reserveStore(store);
+        WorkerThread worker;
+        std::vector<ComfortRecord> side;
         std::string_view run;
         while (window.next(run))
-            appendComfortLines(run, store);
+            appendComfortLines(run, store, {&worker, kParallelRunBytes, side});
     } catch (const std::bad_alloc&) {
         window.close();
         store.clear();
@@ -138,7 +187,8 @@ bool ReadComfortFileRecords(const std::string& path, LineWindow& window,
     return !window.problem().failed();
 }
 
-ComfortFileReader::ComfortFileReader(std::size_t windowBytes) : window_(windowBytes) {}
+ComfortFileReader::ComfortFileReader(std::size_t windowBytes, std::size_t parallelFrom)
+    : window_(windowBytes), parallelFrom_(parallelFrom) {}
 
 void ComfortFileReader::forget() {
     parsedBytes_ = 0;
@@ -190,8 +240,9 @@ bool ComfortFileReader::beginPass(const std::string& path, const std::vector<Com
 }
 
 void ComfortFileReader::convert(std::string_view text) {
-    const std::size_t used = appendComfortLines(text, pass_.records);
-    prefixHash_.add(text.substr(0, used));
+    const std::size_t used =
+        appendComfortLines(text, pass_.records, {&worker_, parallelFrom_, side_},
+                           [this](std::string_view lines) { prefixHash_.add(lines); });
     parsedBytes_ += used;
     const std::uint64_t last = checkpoints_.empty() ? 0 : checkpoints_.back().bytes;
     if (parsedBytes_ - last >= kCheckpointBytes)

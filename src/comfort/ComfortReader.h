@@ -4,6 +4,7 @@
 #include "comfort/StreamHash.h"
 #include "dataset/FileIdentity.h"
 #include "dataset/LineWindow.h"
+#include "dataset/WorkerThread.h"
 
 #include <chrono>
 #include <cstddef>
@@ -54,8 +55,10 @@ struct ComfortReadResult {
 // capacity kept for the next read). A line counts only when it ends with a line feed and
 // holds at least nine TABs, so that every record has all four fields from its own line:
 // a last line without its line feed (the simulation may still be writing it), empty
-// lines and lines with fewer TABs are passed over.
-ComfortReadResult ReadComfortText(std::string_view text, std::vector<ComfortRecord>& store);
+// lines and lines with fewer TABs are passed over. A text of `parallelFrom` bytes or more
+// is converted on two threads, with the same records.
+ComfortReadResult ReadComfortText(std::string_view text, std::vector<ComfortRecord>& store,
+                                  std::size_t parallelFrom = kParallelRunBytes);
 
 // The same for a file, read through `window` (whose storage is reused between calls),
 // so that memory grows with the records, not with the file.
@@ -93,8 +96,10 @@ public:
     using Clock = std::chrono::steady_clock;
 
     // `windowBytes`: the most of the file held in memory at a time (a line must fit);
-    // small values are for tests of the window's boundaries.
-    explicit ComfortFileReader(std::size_t windowBytes = LineWindow::kDefaultWindowBytes);
+    // small values are for tests of the window's boundaries. Runs of `parallelFrom` bytes
+    // or more are converted on two threads.
+    explicit ComfortFileReader(std::size_t windowBytes = LineWindow::kDefaultWindowBytes,
+                               std::size_t parallelFrom = kParallelRunBytes);
 
     ComfortReadResult read(const std::string& path, std::vector<ComfortRecord>& store,
                            Clock::time_point deadline = Clock::time_point::max());
@@ -124,6 +129,9 @@ private:
     void forget();
 
     LineWindow window_;
+    std::size_t parallelFrom_;
+    WorkerThread worker_;
+    std::vector<ComfortRecord> side_; // the worker's records of the run at hand
     // Bytes of complete lines already converted into the store, and their hash.
     std::uint64_t parsedBytes_ = 0;
     StreamHash prefixHash_;

@@ -64,33 +64,27 @@ long long otherLayersLines(const FieldLoadRequest& request) {
 } // namespace
 
 // The loader's walk through the table, fed one run of complete lines at a time; a skip
-// of lines that a run ends in the middle of goes on in the next one.
+// of lines that a run ends in the middle of goes on in the next one. A large run is
+// walked on two threads (see takeOnBoth) when a worker is given.
 class FieldTableWalk {
 public:
-    FieldTableWalk(const FieldLoadRequest& request, std::vector<FieldPoint>& points)
+    FieldTableWalk(const FieldLoadRequest& request, std::vector<FieldPoint>& points,
+                   WorkerThread* worker = nullptr, std::size_t parallelFrom = kParallelRunBytes)
         : m_request(request), m_points(points), m_fabric(request.rules == ReadingRules::Fabric),
           m_keepsPosition(request.rules != ReadingRules::BodyProperty),
-          m_betweenBlocks(otherLayersLines(request)) {
+          m_betweenBlocks(otherLayersLines(request)), m_worker(worker),
+          m_parallelFrom(parallelFrom) {
         m_load.opened = true;
         points.clear();
     }
 
     void take(std::string_view text) {
+        if (m_worker != nullptr && text.size() >= m_parallelFrom && takeOnBoth(text))
+            return;
         TableLines lines(text);
         std::string_view line;
         for (;;) {
-            const std::size_t n = m_points.size();
-            if (m_fabric) {
-                if (!m_load.LeadingLinesSkipped) {
-                    m_pendingSkip +=
-                        static_cast<long long>(std::max(0, m_request.layerIndex)) * layerBlockLines;
-                    m_load.LeadingLinesSkipped = true;
-                }
-                if (n != 0 && n % layerBlockLines == 0 && m_blockSkippedAt != n) {
-                    m_pendingSkip += m_betweenBlocks;
-                    m_blockSkippedAt = n;
-                }
-            }
+            addSkipsBefore(m_points.size());
             m_pendingSkip = lines.skipSome(m_pendingSkip);
             if (m_pendingSkip > 0 || !lines.next(line))
                 return;
@@ -113,6 +107,70 @@ public:
     }
 
 private:
+    // The lines to pass over before the record that would be the store's `n`th.
+    void addSkipsBefore(std::size_t n) {
+        if (!m_fabric)
+            return;
+        if (!m_load.LeadingLinesSkipped) {
+            m_pendingSkip +=
+                static_cast<long long>(std::max(0, m_request.layerIndex)) * layerBlockLines;
+            m_load.LeadingLinesSkipped = true;
+        }
+        if (n != 0 && n % layerBlockLines == 0 && m_blockSkippedAt != n) {
+            m_pendingSkip += m_betweenBlocks;
+            m_blockSkippedAt = n;
+        }
+    }
+
+    // The same walk in three steps: each thread finds the record lines of its half of
+    // the run (split after a line feed near the middle, so each half holds whole lines);
+    // which of them are kept follows from their order alone, counted as the walk in
+    // turn counts them; each thread converts half of the kept lines, and they are
+    // added in order. The records and extents are those of the walk in turn. False
+    // (nothing done) when the run has no line feed to split at.
+    bool takeOnBoth(std::string_view text) {
+        const std::size_t split = text.find('\n', text.size() / 2);
+        if (split == std::string_view::npos || split + 1 == text.size())
+            return false;
+        const std::string_view first = text.substr(0, split + 1);
+        const std::string_view second = text.substr(split + 1);
+        m_worker->runBoth([&] { findRecordLines(first, m_lines); },
+                          [&] { findRecordLines(second, m_secondLines); });
+        m_lines.insert(m_lines.end(), m_secondLines.begin(), m_secondLines.end());
+
+        m_kept.clear();
+        const long long total = static_cast<long long>(m_lines.size());
+        for (long long next = 0;;) {
+            addSkipsBefore(m_points.size() + m_kept.size());
+            const long long passed = std::min(m_pendingSkip, total - next);
+            next += passed;
+            m_pendingSkip -= passed;
+            if (m_pendingSkip > 0 || next == total)
+                break;
+            m_kept.push_back(m_lines[static_cast<std::size_t>(next++)]);
+        }
+
+        // The calling thread also adds the records in order: it converts a little less.
+        m_parsed.resize(m_kept.size());
+        const std::size_t ours = m_kept.size() * 7 / 16;
+        const auto convert = [&](std::size_t from, std::size_t to) {
+            for (std::size_t i = from; i < to; ++i)
+                m_parsed[i] = parseLine(m_kept[i], m_keepsPosition, m_request.dataColumn);
+        };
+        m_worker->runBoth([&] { convert(0, ours); }, [&] { convert(ours, m_kept.size()); });
+        for (const ParsedLine& parsed : m_parsed)
+            add(parsed);
+        return true;
+    }
+
+    static void findRecordLines(std::string_view text, std::vector<std::string_view>& found) {
+        found.clear();
+        TableLines lines(text);
+        std::string_view line;
+        while (lines.next(line))
+            found.push_back(line);
+    }
+
     void add(const ParsedLine& parsed) {
         const std::size_t n = m_points.size();
         const FieldPoint& point = parsed.point;
@@ -140,20 +198,27 @@ private:
     const bool m_fabric;
     const bool m_keepsPosition;
     const long long m_betweenBlocks;
+    WorkerThread* const m_worker;
+    const std::size_t m_parallelFrom;
+    // The two-thread walk's record lines, kept lines and their conversions (their room
+    // is kept from run to run).
+    std::vector<std::string_view> m_lines, m_secondLines, m_kept;
+    std::vector<ParsedLine> m_parsed;
     long long m_pendingSkip = 0;
     std::size_t m_blockSkippedAt = 0;
     FieldLoad m_load;
 };
 
 FieldLoad LoadFieldFromText(std::string_view text, const FieldLoadRequest& request,
-                            std::vector<FieldPoint>& points) {
-    FieldTableWalk walk(request, points);
+                            std::vector<FieldPoint>& points, std::size_t parallelFrom) {
+    WorkerThread worker;
+    FieldTableWalk walk(request, points, &worker, parallelFrom);
     walk.take(text);
     return walk.finish();
 }
 
 FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
-                    std::vector<FieldPoint>& points, LineWindow& window) {
+                    std::vector<FieldPoint>& points, LineWindow& window, std::size_t parallelFrom) {
     const auto failed = [&](const ReadProblem& problem) {
         window.close();
         points.clear();
@@ -164,7 +229,9 @@ FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
     if (!window.open(path))
         return failed(window.problem());
     try {
-        FieldTableWalk walk(request, points);
+        // Started only when a run is large enough to be shared.
+        WorkerThread worker;
+        FieldTableWalk walk(request, points, &worker, parallelFrom);
         std::string_view text;
         while (window.next(text))
             walk.take(text);
@@ -206,7 +273,7 @@ void SlicedFieldLoad::start(const std::string& path, const FieldLoadRequest& req
         return;
     }
     try {
-        m_walk = std::make_unique<FieldTableWalk>(m_request, m_points);
+        m_walk = std::make_unique<FieldTableWalk>(m_request, m_points, &m_worker);
     } catch (const std::bad_alloc&) {
         fail({ReadProblem::Kind::OutOfMemory, 0, 0, m_window.sizeHint(), 0});
     }

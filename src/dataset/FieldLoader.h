@@ -2,6 +2,7 @@
 
 #include "dataset/FieldPoint.h"
 #include "dataset/LineWindow.h"
+#include "dataset/WorkerThread.h"
 
 #include <chrono>
 #include <memory>
@@ -62,13 +63,18 @@ struct FieldLoad {
 FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
                     std::vector<FieldPoint>& points, const ReadProgress& progress = {});
 
-// The same with a caller-owned read window, for callers that keep one per table.
+// The same with a caller-owned read window, for callers that keep one per table. Runs
+// of `parallelFrom` bytes or more are converted on two threads, with the same result.
 FieldLoad LoadField(const std::string& path, const FieldLoadRequest& request,
-                    std::vector<FieldPoint>& points, LineWindow& window);
+                    std::vector<FieldPoint>& points, LineWindow& window,
+                    std::size_t parallelFrom = kParallelRunBytes);
 
-// The same on a table already in memory (opened is true).
+// The same on a table already in memory (opened is true). A read of LoadField converts
+// its runs of LineWindow::kRunBytes on two threads; here a text of `parallelFrom` bytes
+// or more is, with the same result.
 FieldLoad LoadFieldFromText(std::string_view text, const FieldLoadRequest& request,
-                            std::vector<FieldPoint>& points);
+                            std::vector<FieldPoint>& points,
+                            std::size_t parallelFrom = kParallelRunBytes);
 
 class FieldTableWalk;
 
@@ -105,6 +111,7 @@ private:
     bool fail(const ReadProblem& problem);
 
     LineWindow m_window;
+    WorkerThread m_worker;
     std::string m_path;
     FieldLoadRequest m_request;
     std::vector<FieldPoint> m_points;

@@ -9,6 +9,7 @@ list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ReadProblemText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ResultFileListing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WildcardMatch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WorkerThread.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/DirectoryListBox.cpp

@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -183,6 +186,31 @@ TEST(ReadComfortText, LongLinesAndManyLines) {
     EXPECT_EQ(store.capacity(), capacity);
 }
 
+TEST(ReadComfortText, TwoThreadsGiveTheRecordsOfOne) {
+    std::string withNul = comfortFile(40);
+    withNul[withNul.size() / 2] = '\0';
+    std::string hostile(5000, ' ');
+    std::mt19937 random(3);
+    for (char& c : hostile)
+        c = "\t\t\t\t\n\r\0 0123456789.eE+-"[random() % 21];
+    const std::string texts[] = {comfortFile(120),
+                                 comfortFile(120, false),
+                                 comfortLine(1, 2, 3, 4) + "\n",
+                                 "1\t2\n\n" + comfortFile(9),
+                                 withNul,
+                                 hostile};
+    for (const std::string& text : texts) {
+        std::vector<ComfortRecord> oneThread, twoThreads;
+        const auto expected = ReadComfortText(text, oneThread, SIZE_MAX);
+        const auto result = ReadComfortText(text, twoThreads, 1);
+        EXPECT_EQ(result.count, expected.count);
+        ASSERT_EQ(twoThreads.size(), oneThread.size());
+        EXPECT_EQ(std::memcmp(twoThreads.data(), oneThread.data(),
+                              oneThread.size() * sizeof(ComfortRecord)),
+                  0);
+    }
+}
+
 TEST(ReadComfortFile, MissingUnreadableAndPresent) {
     TempDir dir;
     std::vector<ComfortRecord> store;
@@ -254,12 +282,16 @@ void expectSameAsFreshRead(ComfortFileReader& reader, std::vector<ComfortRecord>
 
 // Every change is checked with a read window far smaller than the file (a line must
 // still fit), so that differences fall at, before and after window boundaries, and with
-// the default window.
-class ComfortFileReaderTest : public ::testing::TestWithParam<std::size_t> {};
+// the default window; and with every run converted on two threads.
+struct ReaderShape {
+    std::size_t windowBytes;
+    std::size_t parallelFrom;
+};
+class ComfortFileReaderTest : public ::testing::TestWithParam<ReaderShape> {};
 
 TEST_P(ComfortFileReaderTest, MatchesFreshReadsWhileTheFileChanges) {
     TempDir dir;
-    ComfortFileReader reader(GetParam());
+    ComfortFileReader reader(GetParam().windowBytes, GetParam().parallelFrom);
     std::vector<ComfortRecord> store;
     const auto path = (dir.path() / "Comfort.dat").string();
 
@@ -522,9 +554,13 @@ TEST(ComfortFileReaderSlices, AReadOverManyCallsGivesTheFreshRecordsAndShowsNoth
     expectSameRecords(store, path);
 }
 
-INSTANTIATE_TEST_SUITE_P(ChunkSizes, ComfortFileReaderTest,
-                         ::testing::Values(std::size_t{64}, std::size_t{97}, std::size_t{1024},
-                                           LineWindow::kDefaultWindowBytes));
+INSTANTIATE_TEST_SUITE_P(
+    ChunkSizes, ComfortFileReaderTest,
+    ::testing::Values(ReaderShape{64, kParallelRunBytes}, ReaderShape{97, kParallelRunBytes},
+                      ReaderShape{1024, kParallelRunBytes},
+                      ReaderShape{LineWindow::kDefaultWindowBytes, kParallelRunBytes},
+                      ReaderShape{97, 1}, ReaderShape{1024, 1},
+                      ReaderShape{LineWindow::kDefaultWindowBytes, 1}));
 
 } // namespace
 } // namespace tessaplot

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -271,4 +273,72 @@ TEST(FieldLoader, HostileTextNeverOverruns) {
         ASSERT_GT(load.ValueSpan, 0.0f);
         ASSERT_LE(load.listedPositions.size(), points.size());
     }
+}
+
+TEST(FieldLoader, TwoThreadsGiveTheRecordsOfOne) {
+    // Every run of lines split between two threads, and none: the records, extents and
+    // lists are the same to the bit, whether the text is one run or many.
+    std::string odd = "\n" + fabricsText(3, 20) + "\r\nend of run\n\n" + fabricsText(3, 21);
+    odd += "7\t8\t9"; // still being written
+    std::mt19937 random(7);
+    std::string hostile(6000, ' ');
+    for (char& c : hostile)
+        c = "\t\t\n\n\r 0123456789.eE+-"[random() % 21];
+    const struct {
+        const char* what;
+        std::string text;
+        FieldLoadRequest request;
+    } cases[] = {
+        {"first layer", fabricsText(3, 40), fabricRequest(0, 3)},
+        {"middle layer, CR LF", fabricsText(3, 40, "\r\n"), fabricRequest(1, 3, 8)},
+        {"last layer among lines that are no records", odd, fabricRequest(2, 3)},
+        {"no layer chosen", odd, fabricRequest(-1, 3)},
+        {"huge layer count", odd, {ReadingRules::Fabric, 3, 0, INT_MAX, INT_MAX}},
+        {"layer past the end", odd, {ReadingRules::Fabric, 3, INT_MAX, 3, 6}},
+        {"zero layer lines", odd, {ReadingRules::Fabric, 3, 1, 3, 0}},
+        {"fibre file", odd, {ReadingRules::Fibers, 5}},
+        {"body quantities", odd, {ReadingRules::BodyProperty, 1}},
+        {"hostile text", hostile, fabricRequest(1, 2)},
+    };
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("tessaplot_dataset_threads_" + std::to_string(std::random_device()()));
+    std::filesystem::create_directories(dir);
+    const auto same = [](const FieldLoad& a, const std::vector<FieldPoint>& pa, const FieldLoad& b,
+                         const std::vector<FieldPoint>& pb) {
+        const auto bits = [](float x) { return std::bit_cast<std::uint32_t>(x); };
+        bool equal = pa.size() == pb.size() && a.PointCount == b.PointCount &&
+                     a.listedPositions == b.listedPositions &&
+                     a.PositionsPerStep == b.PositionsPerStep &&
+                     a.PositionsPerStepFound == b.PositionsPerStepFound &&
+                     a.LeadingLinesSkipped == b.LeadingLinesSkipped;
+        const std::pair<float, float> extents[] = {{a.TimeMin, b.TimeMin},
+                                                   {a.TimeMax, b.TimeMax},
+                                                   {a.PositionMin, b.PositionMin},
+                                                   {a.PositionMax, b.PositionMax},
+                                                   {a.ValueMin, b.ValueMin},
+                                                   {a.ValueMax, b.ValueMax},
+                                                   {a.FirstPosition, b.FirstPosition}};
+        for (const auto& [x, y] : extents)
+            equal = equal && bits(x) == bits(y);
+        for (std::size_t i = 0; equal && i < pa.size(); ++i)
+            equal = bits(pa[i].Time) == bits(pb[i].Time) &&
+                    bits(pa[i].Position) == bits(pb[i].Position) &&
+                    bits(pa[i].Value) == bits(pb[i].Value);
+        return equal;
+    };
+    for (const auto& c : cases) {
+        std::vector<FieldPoint> oneThread, twoThreads;
+        const FieldLoad expected = LoadFieldFromText(c.text, c.request, oneThread, SIZE_MAX);
+        FieldLoad load = LoadFieldFromText(c.text, c.request, twoThreads, 1);
+        EXPECT_TRUE(same(expected, oneThread, load, twoThreads)) << c.what << ", one run";
+        const auto path = (dir / "table.dat").string();
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << c.text;
+        for (std::size_t windowBytes : {std::size_t{300}, std::size_t{4096}}) {
+            LineWindow window(windowBytes);
+            load = LoadField(path, c.request, twoThreads, window, 1);
+            EXPECT_TRUE(same(expected, oneThread, load, twoThreads))
+                << c.what << ", runs of " << windowBytes << " bytes";
+        }
+    }
+    std::filesystem::remove_all(dir);
 }

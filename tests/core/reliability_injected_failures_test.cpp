@@ -210,6 +210,15 @@ protected:
                  disarmAllocations();
                  return fieldOutcome(load, points);
              }},
+            {"Fabric layer 2, every run on two threads",
+             [this] {
+                 LineWindow window(512);
+                 std::vector<FieldPoint> points;
+                 const FieldLoad load =
+                     LoadField(fabrics, {ReadingRules::Fabric, 8, 1, 2, 6}, points, window, 1);
+                 disarmAllocations();
+                 return fieldOutcome(load, points);
+             }},
             {"Fibre file",
              [this] {
                  LineWindow window(700);
@@ -232,6 +241,14 @@ protected:
             {"Comfort reader, first read",
              [this] {
                  ComfortFileReader reader(600);
+                 std::vector<ComfortRecord> store;
+                 const ComfortReadResult result = reader.read(comfort, store);
+                 disarmAllocations();
+                 return comfortOutcome(result, reader.problem().kind, store);
+             }},
+            {"Comfort reader, every run on two threads",
+             [this] {
+                 ComfortFileReader reader(600, 1);
                  std::vector<ComfortRecord> store;
                  const ComfortReadResult result = reader.read(comfort, store);
                  disarmAllocations();
