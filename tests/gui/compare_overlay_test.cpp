@@ -7,6 +7,7 @@
 #include "compare/SectionOverlay.h"
 #include "export/CsvTable.h"
 #include "export/ExportTargets.h"
+#include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
 #include "section2d/Image2d.h"
 #include "support/ModalAnswerer.h"
@@ -185,6 +186,51 @@ TEST_F(CompareOverlayTest, BodyPropertyCurvesLieAtTheirValuesOnAxesSpanningBothR
     Form1->comparison->remove(0);
     Form1->followShownTable();
     EXPECT_EQ(Form1->Panel8->grabFramebuffer(), alone);
+    EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join(", ").toStdString();
+}
+
+TEST_F(CompareOverlayTest, KeptCurvesOfComparedRunsDrawWhatTheWholeCurvesDrawAfterEachChange) {
+    // Noisy curves of more records than the panel has pixel columns: drawn through the
+    // points each column needs, those kept from draw to draw.
+    const fs::path jacket = makeRun("jacket"), vest = makeRun("vest"), coat = makeRun("coat");
+    const auto noisy = [](int seed, double scale) {
+        return [=](int k) { return 30 + scale * ((k * 7919 + seed * 104729) % 1000) / 200.0; };
+    };
+    write(jacket / "BodyProperty.dat", bodyTable(3000, 0.1, noisy(1, 1)));
+    write(vest / "BodyProperty.dat", bodyTable(3000, 0.1, noisy(2, 1)));
+    write(coat / "BodyProperty.dat", bodyTable(2000, 0.15, noisy(3, 1)));
+    openDataSet(QString::fromStdString(jacket.string()));
+    Form1->SetActivePage(Form1->TabSheet3);
+    ASSERT_TRUE(waitFor([] { return Form1->Panel8->hasContext(); }));
+    ASSERT_TRUE(waitForRedraw());
+    Form1->RadioGroup3->SetItemIndex(0);
+    const auto showData = [] { QTest::mouseClick(Form1->BitBtn7, Qt::LeftButton); };
+    showData();
+    compare(vest);
+    // Each change must miss what was kept of the state before it.
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"nothing changed", [] {}},
+        {"records rewritten",
+         [&] { write(vest / "BodyProperty.dat", bodyTable(3000, 0.1, noisy(4, 1))); }},
+        {"another run in its place",
+         [&] {
+             Form1->comparison->remove(0);
+             compare(coat);
+         }},
+        {"axes widened",
+         [&] { write(coat / "BodyProperty.dat", bodyTable(2000, 0.2, noisy(3, 3))); }},
+    };
+    for (const auto& [what, change] : changes) {
+        showData();
+        change();
+        Form1->followShownTable();
+        showData();
+        const QImage kept = Form1->Panel8->grabFramebuffer();
+        SetDrawReduction(false);
+        showData();
+        SetDrawReduction(true);
+        EXPECT_EQ(kept, Form1->Panel8->grabFramebuffer()) << what;
+    }
     EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join(", ").toStdString();
 }
 
