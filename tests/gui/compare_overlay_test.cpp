@@ -110,6 +110,15 @@ protected:
     static void compare(const fs::path& dir) {
         ASSERT_EQ(Form1->comparison->add(dir.string()), std::nullopt);
     }
+    // The run opened on the BodyProperty page, its first quantity chosen.
+    void openOnBodyProperty(const fs::path& dir) {
+        openDataSet(QString::fromStdString(dir.string()));
+        Form1->SetActivePage(Form1->TabSheet3);
+        ASSERT_TRUE(waitFor([] { return Form1->Panel8->hasContext(); }));
+        ASSERT_TRUE(waitForRedraw());
+        Form1->RadioGroup3->SetItemIndex(0);
+    }
+    static void showData() { QTest::mouseClick(Form1->BitBtn7, Qt::LeftButton); }
     static std::string csvOf(GlPanel* surface) {
         const ExportTarget target = ExportTargetOf(surface);
         return CsvTable(target.header, target.columns, target.runs);
@@ -123,12 +132,7 @@ TEST_F(CompareOverlayTest, BodyPropertyCurvesLieAtTheirValuesOnAxesSpanningBothR
     // jacket: 0 ... 60 min., 30 ... 33; vest: 0 ... 90 min., 31 ... 36.
     write(jacket / "BodyProperty.dat", bodyTable(11, 6, [](int k) { return 30 + 0.3 * k; }));
     write(vest / "BodyProperty.dat", bodyTable(11, 9, [](int k) { return 31 + 0.5 * k; }));
-    openDataSet(QString::fromStdString(jacket.string()));
-    Form1->SetActivePage(Form1->TabSheet3);
-    ASSERT_TRUE(waitFor([] { return Form1->Panel8->hasContext(); }));
-    ASSERT_TRUE(waitForRedraw());
-    Form1->RadioGroup3->SetItemIndex(0);
-    const auto showData = [] { QTest::mouseClick(Form1->BitBtn7, Qt::LeftButton); };
+    ASSERT_NO_FATAL_FAILURE(openOnBodyProperty(jacket));
     showData();
     const QImage alone = Form1->Panel8->grabFramebuffer();
 
@@ -199,12 +203,7 @@ TEST_F(CompareOverlayTest, KeptCurvesOfComparedRunsDrawWhatTheWholeCurvesDrawAft
     write(jacket / "BodyProperty.dat", bodyTable(3000, 0.1, noisy(1, 1)));
     write(vest / "BodyProperty.dat", bodyTable(3000, 0.1, noisy(2, 1)));
     write(coat / "BodyProperty.dat", bodyTable(2000, 0.15, noisy(3, 1)));
-    openDataSet(QString::fromStdString(jacket.string()));
-    Form1->SetActivePage(Form1->TabSheet3);
-    ASSERT_TRUE(waitFor([] { return Form1->Panel8->hasContext(); }));
-    ASSERT_TRUE(waitForRedraw());
-    Form1->RadioGroup3->SetItemIndex(0);
-    const auto showData = [] { QTest::mouseClick(Form1->BitBtn7, Qt::LeftButton); };
+    ASSERT_NO_FATAL_FAILURE(openOnBodyProperty(jacket));
     showData();
     compare(vest);
     // Each change must miss what was kept of the state before it.
