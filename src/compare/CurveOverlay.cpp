@@ -171,9 +171,9 @@ void DrawComparedComfortCurves(TForm1& form, ComfortQuantity quantity, float end
         KeptCurve& curve = keptCurve(keptComfortCurves(), i);
         if (!curve.holds(run.serial, run.comfort.generation, axes, static_cast<int>(quantity))) {
             BuildComfortCurve(records, endTime, quantity, points);
-            curve.xy.clear();
-            for (const ChartPoint& p : points)
-                curve.xy.insert(curve.xy.end(), {p.x, p.y});
+            // Two floats to a point, as the chart hands its own curve to OpenGL.
+            const float* xy = reinterpret_cast<const float*>(points.data());
+            curve.xy.assign(xy, xy + 2 * points.size());
             curve.keep(run.serial, run.comfort.generation, axes, static_cast<int>(quantity));
         }
         DrawRunPolyline(curve.xy, run.colour, curve.shown);
