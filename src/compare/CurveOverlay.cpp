@@ -35,6 +35,8 @@ struct KeptCurve {
     int quantity = -1;
     bool built = false;
     std::vector<float> xy;
+    // What the last view drew of it.
+    ShownPolyline shown;
 
     bool holds(std::uint64_t serial, std::uint64_t records, const float (&key)[4],
                int keyQuantity) const {
@@ -48,6 +50,7 @@ struct KeptCurve {
         std::copy(std::begin(key), std::end(key), std::begin(axes));
         quantity = keyQuantity;
         built = true;
+        shown.valid = false;
     }
 };
 
@@ -126,7 +129,7 @@ void DrawComparedBodyCurves(TForm1& form) {
                                                  (p.Value - extents.ValueMin) / extents.ValueSpan});
             curve.keep(run.serial, run.bodyTable.generation(), axes, 0);
         }
-        DrawRunPolyline(curve.xy, run.colour);
+        DrawRunPolyline(curve.xy, run.colour, curve.shown);
     }
     DrawLegend(legend, kBodyLegend, 1.0f);
 }
@@ -168,12 +171,12 @@ void DrawComparedComfortCurves(TForm1& form, ComfortQuantity quantity, float end
         KeptCurve& curve = keptCurve(keptComfortCurves(), i);
         if (!curve.holds(run.serial, run.comfort.generation, axes, static_cast<int>(quantity))) {
             BuildComfortCurve(records, endTime, quantity, points);
-            curve.xy.clear();
-            for (const ChartPoint& p : points)
-                curve.xy.insert(curve.xy.end(), {p.x, p.y});
+            // Two floats to a point, as the chart hands its own curve to OpenGL.
+            const float* xy = reinterpret_cast<const float*>(points.data());
+            curve.xy.assign(xy, xy + 2 * points.size());
             curve.keep(run.serial, run.comfort.generation, axes, static_cast<int>(quantity));
         }
-        DrawRunPolyline(curve.xy, run.colour);
+        DrawRunPolyline(curve.xy, run.colour, curve.shown);
     }
     glPopMatrix();
     SetLineWidth(1.0f);

@@ -7,6 +7,7 @@
 #include "compare/SectionOverlay.h"
 #include "export/CsvTable.h"
 #include "export/ExportTargets.h"
+#include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
 #include "section2d/Image2d.h"
 #include "support/ModalAnswerer.h"
@@ -109,6 +110,15 @@ protected:
     static void compare(const fs::path& dir) {
         ASSERT_EQ(Form1->comparison->add(dir.string()), std::nullopt);
     }
+    // The run opened on the BodyProperty page, its first quantity chosen.
+    void openOnBodyProperty(const fs::path& dir) {
+        openDataSet(QString::fromStdString(dir.string()));
+        Form1->SetActivePage(Form1->TabSheet3);
+        ASSERT_TRUE(waitFor([] { return Form1->Panel8->hasContext(); }));
+        ASSERT_TRUE(waitForRedraw());
+        Form1->RadioGroup3->SetItemIndex(0);
+    }
+    static void showData() { QTest::mouseClick(Form1->BitBtn7, Qt::LeftButton); }
     static std::string csvOf(GlPanel* surface) {
         const ExportTarget target = ExportTargetOf(surface);
         return CsvTable(target.header, target.columns, target.runs);
@@ -122,12 +132,7 @@ TEST_F(CompareOverlayTest, BodyPropertyCurvesLieAtTheirValuesOnAxesSpanningBothR
     // jacket: 0 ... 60 min., 30 ... 33; vest: 0 ... 90 min., 31 ... 36.
     write(jacket / "BodyProperty.dat", bodyTable(11, 6, [](int k) { return 30 + 0.3 * k; }));
     write(vest / "BodyProperty.dat", bodyTable(11, 9, [](int k) { return 31 + 0.5 * k; }));
-    openDataSet(QString::fromStdString(jacket.string()));
-    Form1->SetActivePage(Form1->TabSheet3);
-    ASSERT_TRUE(waitFor([] { return Form1->Panel8->hasContext(); }));
-    ASSERT_TRUE(waitForRedraw());
-    Form1->RadioGroup3->SetItemIndex(0);
-    const auto showData = [] { QTest::mouseClick(Form1->BitBtn7, Qt::LeftButton); };
+    ASSERT_NO_FATAL_FAILURE(openOnBodyProperty(jacket));
     showData();
     const QImage alone = Form1->Panel8->grabFramebuffer();
 
@@ -185,6 +190,46 @@ TEST_F(CompareOverlayTest, BodyPropertyCurvesLieAtTheirValuesOnAxesSpanningBothR
     Form1->comparison->remove(0);
     Form1->followShownTable();
     EXPECT_EQ(Form1->Panel8->grabFramebuffer(), alone);
+    EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join(", ").toStdString();
+}
+
+TEST_F(CompareOverlayTest, KeptCurvesOfComparedRunsDrawWhatTheWholeCurvesDrawAfterEachChange) {
+    // Noisy curves of more records than the panel has pixel columns: drawn through the
+    // points each column needs, those kept from draw to draw.
+    const fs::path jacket = makeRun("jacket"), vest = makeRun("vest"), coat = makeRun("coat");
+    const auto noisy = [](int seed, double scale) {
+        return [=](int k) { return 30 + scale * ((k * 7919 + seed * 104729) % 1000) / 200.0; };
+    };
+    write(jacket / "BodyProperty.dat", bodyTable(3000, 0.1, noisy(1, 1)));
+    write(vest / "BodyProperty.dat", bodyTable(3000, 0.1, noisy(2, 1)));
+    write(coat / "BodyProperty.dat", bodyTable(2000, 0.15, noisy(3, 1)));
+    ASSERT_NO_FATAL_FAILURE(openOnBodyProperty(jacket));
+    showData();
+    compare(vest);
+    // Each change must miss what was kept of the state before it.
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"nothing changed", [] {}},
+        {"records rewritten",
+         [&] { write(vest / "BodyProperty.dat", bodyTable(3000, 0.1, noisy(4, 1))); }},
+        {"another run in its place",
+         [&] {
+             Form1->comparison->remove(0);
+             compare(coat);
+         }},
+        {"axes widened",
+         [&] { write(coat / "BodyProperty.dat", bodyTable(2000, 0.2, noisy(3, 3))); }},
+    };
+    for (const auto& [what, change] : changes) {
+        showData();
+        change();
+        Form1->followShownTable();
+        showData();
+        const QImage kept = Form1->Panel8->grabFramebuffer();
+        SetDrawReduction(false);
+        showData();
+        SetDrawReduction(true);
+        EXPECT_EQ(kept, Form1->Panel8->grabFramebuffer()) << what;
+    }
     EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join(", ").toStdString();
 }
 
