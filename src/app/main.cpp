@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandLineRun.h"
 #include "cli/SummaryRun.h"
+#include "reproduce/ShownPictureChoices.h"
 
 #include <cstdio>
 #include <exception>
@@ -27,6 +28,12 @@ int main(int argc, char** argv) {
     if (line.action == Action::Fail) {
         std::fprintf(stderr, "%s\n", line.message.toLocal8Bit().constData());
         return line.exitStatus;
+    }
+    if (line.printCommand) {
+        const std::string command =
+            tessaplot::PictureCommandText(tessaplot::CommandLineChoices(line));
+        std::printf("%s\n", command.c_str());
+        return 0;
     }
     if (line.action == Action::Summary)
         return tessaplot::RunSummary(line);

@@ -3,6 +3,7 @@
 #include "app/PathStrings.h"
 #include "platform/FileSystem.h"
 #include "readout/ColourKey.h"
+#include "reproduce/ViewMatrixText.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -78,7 +79,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption view(
         "view",
         "Fabric, Fibers: tool-button steps from the first view, e.g. Left,Left,Up,Small; of " +
-            choices(ViewStepNames()) + ".",
+            choices(ViewStepNames()) +
+            "; or the view itself as twelve numbers, as \"Copy Command Line\" writes it.",
         "STEPS");
     const QCommandLineOption colors("colors", "The colour ramp's two ends, e.g. Navy,Yellow.",
                                     "FROM,TO");
@@ -106,11 +108,17 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         "summary", "Prints one CSV row per DIR (any number of them): whole time, extremes and band "
                    "shares of each sensation, lowest, highest, mean and final value of each body "
                    "quantity; shows no window. Exit status 1 when a directory could not be read.");
+    const QCommandLineOption markTime(
+        "mark-time", "The time (minutes) marked on every page, as \"Mark This Time\".", "T");
+    const QCommandLineOption printCommand(
+        "print-command",
+        "Prints the normalised command of this start or export (options in one order, "
+        "defaults left out, directories absolute) and ends.");
     const QCommandLineOption scale("scale",
                                    "--export to PNG: 1, 2 or 4 device pixels per pixel (1).", "N");
     parser.addOptions({help, version, exportFile, page, layer, fibre, variable, section, view,
-                       colors, colorAxis, colourKey, range, compare, differenceFrom, summary,
-                       scale});
+                       colors, colorAxis, colourKey, range, compare, differenceFrom, summary, scale,
+                       markTime, printCommand});
     parser.addPositionalArgument("DIR", "A result directory (--summary: any number).", "[DIR]");
 
     if (!parser.parse(arguments))
@@ -134,7 +142,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (parser.isSet(summary)) {
         for (const QCommandLineOption* option :
              {&exportFile, &page, &layer, &fibre, &variable, &section, &view, &colors, &colorAxis,
-              &colourKey, &range, &compare, &differenceFrom, &scale})
+              &colourKey, &range, &compare, &differenceFrom, &scale, &markTime, &printCommand})
             if (parser.isSet(*option))
                 return failure(QStringLiteral("--summary takes directories only, not --%1")
                                    .arg(option->names().front()));
@@ -170,13 +178,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return failure(QStringLiteral("--difference-from names a run given by --compare"));
 
     const bool exporting = parser.isSet(exportFile);
+    line.printCommand = parser.isSet(printCommand);
     if (parser.isSet(scale) && !exporting)
         return failure(QStringLiteral("--scale goes with --export"));
     // The option that asks for a picture, to name in what it still needs.
     QString asking = exporting ? QStringLiteral("--export") : QString();
     for (const QCommandLineOption* option :
          {&variable, &page, &layer, &fibre, &section, &view, &colors, &colorAxis, &colourKey,
-          &range, &differenceFrom})
+          &range, &differenceFrom, &markTime})
         if (asking.isEmpty() && parser.isSet(*option))
             asking = "--" + option->names().front();
     if (asking.isEmpty())
@@ -222,7 +231,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             return failure(
                 QStringLiteral("--section wants TimePos:T or SpacePos:P, not %1").arg(value));
     }
-    if (parser.isSet(view)) {
+    if (const QString given = parser.value(view);
+        parser.isSet(view) && !given.isEmpty() &&
+        QStringLiteral("-.0123456789").contains(given[0])) {
+        line.viewMatrix = ParseViewMatrix(given.toStdString());
+        if (!line.viewMatrix)
+            return failure(
+                QStringLiteral("--view wants steps or twelve numbers, not %1").arg(given));
+    } else if (parser.isSet(view)) {
         line.viewSteps = parser.value(view).split(',', Qt::SkipEmptyParts);
         for (const QString& step : line.viewSteps)
             if (!ViewStepNames().contains(step))
@@ -260,13 +276,19 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                           "--color-axis Z, not %1")
                                .arg(line.colorAxis));
     }
+    if (parser.isSet(markTime)) {
+        line.markedTime = ParseFloatText(parser.value(markTime).trimmed().toStdString());
+        if (!line.markedTime)
+            return failure(
+                QStringLiteral("--mark-time wants a time, not %1").arg(parser.value(markTime)));
+    }
     if (parser.isSet(scale)) {
         line.scale = parser.value(scale).toInt();
         if (line.scale != 1 && line.scale != 2 && line.scale != 4)
             return failure(QStringLiteral("--scale is 1, 2 or 4, not %1").arg(parser.value(scale)));
     }
     const bool field = line.page == "Fabric" || line.page == "Fibers";
-    if (!line.viewSteps.isEmpty() && !field)
+    if ((!line.viewSteps.isEmpty() || line.viewMatrix) && !field)
         return failure(QStringLiteral("--view turns the Fabric and Fibers pages only"));
     if (!line.sectionKind.isEmpty() && !field)
         return failure(QStringLiteral("--section cuts the Fabric and Fibers pages only"));

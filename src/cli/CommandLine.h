@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -30,11 +31,17 @@ struct CommandLine {
     QString sectionKind; // empty, "TimePos" or "SpacePos"
     QString sectionValue;
     QStringList viewSteps;
+    // --view as numbers: the modelview matrix itself (see reproduce/ViewMatrixText.h),
+    // set after the steps, which it then replaces.
+    std::optional<std::array<float, 16>> viewMatrix;
     QString fromColor, toColor;
     QString colorAxis; // empty, "Z", "X" or "Y"
     bool colourKey = false;
     std::optional<std::pair<double, double>> range; // the ramp's values, lower first
     int scale = 1;                                  // --export only
+    std::optional<float> markedTime;                // minutes, as "Mark This Time"
+    // --print-command: print the normalised command of this start or export and end.
+    bool printCommand = false;
 
     // Result directories compared with DIR (--compare, in order), for a start or an export.
     QStringList compare;

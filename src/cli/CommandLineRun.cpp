@@ -152,6 +152,8 @@ public:
         parts.show();
         for (const QString& step : m_line.viewSteps)
             viewSteps().at(m_line.page).at(step)();
+        if (m_line.viewMatrix)
+            SetFieldView(f, *m_line.viewMatrix);
         return parts.panel;
     }
 
@@ -259,6 +261,7 @@ private:
     void chooseReading() {
         ReadingState& reading = *Form1->readingState;
         reading.colourKeyShown = m_line.colourKey;
+        reading.markedTime = m_line.markedTime;
         if (m_line.range)
             reading.fixedRange = ReadingState::FixedRange{static_cast<float>(m_line.range->first),
                                                           static_cast<float>(m_line.range->second),

@@ -7,6 +7,7 @@
 #include "export/ExportTargets.h"
 #include "gl/GlPanel.h"
 #include "readout/ReadingMenu.h"
+#include "reproduce/CommandLineMenu.h"
 #include "section2d/Image2d.h"
 
 #include <QClipboard>
@@ -140,6 +141,7 @@ void AttachExportMenu(GlPanel* surface) {
             QAction* save = menu.addAction(QStringLiteral("Save Picture As…"));
             QAction* copy = menu.addAction(QStringLiteral("Copy Picture"));
             QAction* csv = menu.addAction(QStringLiteral("Export Data As CSV…"));
+            AddCommandLineItem(surface, menu);
             // A picture that holds no records (its frame alone) offers none.
             const ExportTarget target = ExportTargetOf(surface);
             csv->setEnabled(!target.columns.empty() && !target.columns.front().empty());

@@ -108,6 +108,17 @@ void DrawLoadedFieldPage(TForm1& form);
 void RedrawShownFieldPicture(TForm1& form, GlPanel* surface,
                              const std::function<void(FieldDrawInputs&)>& adjust = {});
 
+// The modelview matrix of the shown Fabric or Fibers view (column by column) and that
+// of its first view, as Reset makes it; none without a surface to ask.
+struct ShownViewMatrices {
+    std::array<float, 16> shown{}, initial{};
+};
+std::optional<ShownViewMatrices> ShownFieldView(TForm1& form);
+
+// Sets the shown Fabric or Fibers view to `matrix` and draws it, as a step does (and
+// where a step would: a variable chosen, a data set opened).
+void SetFieldView(TForm1& form, const std::array<float, 16>& matrix);
+
 // Runs the step of the latest merged drag position, if any.
 void FlushPendingMove(TForm1& form);
 

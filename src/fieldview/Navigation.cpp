@@ -9,6 +9,8 @@
 
 #include <QLabel>
 
+#include <functional>
+
 #include <GL/gl.h>
 
 namespace tessaplot {
@@ -32,29 +34,15 @@ bool fibersResetGuard(const TForm1& form) {
     return dataSetOpened(form) && fibersGuard(form);
 }
 
-void runStep(TForm1& form, bool guardHolds, ViewStep step) {
-    if (!guardHolds)
-        return;
+// Changes the shown view by `change` (on the modelview matrix, current) and draws it.
+void changeView(TForm1& form, const std::function<void()>& change) {
     GlPanel* surface = form.ViewDC;
     if (surface == nullptr || !surface->makeSurfaceCurrent())
         return;
-    const ViewStepTransform t = TransformOf(step);
     glMatrixMode(GL_MODELVIEW);
     GLfloat viewBefore[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, viewBefore);
-    switch (t.kind) {
-    case ViewStepTransform::Rotate:
-        glRotatef(t.angle, t.axisX, t.axisY, t.axisZ);
-        break;
-    case ViewStepTransform::Scale:
-        glScalef(t.factor, t.factor, t.factor);
-        break;
-    case ViewStepTransform::Replace:
-        // Replaces the top of the stack in place: the stack depth stays as it was.
-        glLoadIdentity();
-        SetInitialView(form.ThreeDView);
-        break;
-    }
+    change();
     if (form.loadField() != TForm1::FieldRead::Loaded) {
         // The picture stays as it was, and with it the view it shows. The read may have
         // made another surface current meanwhile.
@@ -67,7 +55,50 @@ void runStep(TForm1& form, bool guardHolds, ViewStep step) {
     DrawLoadedFieldPage(form);
 }
 
+void runStep(TForm1& form, bool guardHolds, ViewStep step) {
+    if (!guardHolds)
+        return;
+    changeView(form, [&form, t = TransformOf(step)] {
+        switch (t.kind) {
+        case ViewStepTransform::Rotate:
+            glRotatef(t.angle, t.axisX, t.axisY, t.axisZ);
+            break;
+        case ViewStepTransform::Scale:
+            glScalef(t.factor, t.factor, t.factor);
+            break;
+        case ViewStepTransform::Replace:
+            // Replaces the top of the stack in place: the stack depth stays as it was.
+            glLoadIdentity();
+            SetInitialView(form.ThreeDView);
+            break;
+        }
+    });
+}
+
 } // namespace
+
+std::optional<ShownViewMatrices> ShownFieldView(TForm1& form) {
+    GlPanel* surface = form.ViewDC;
+    if (surface == nullptr || !surface->makeSurfaceCurrent())
+        return std::nullopt;
+    ShownViewMatrices view;
+    glMatrixMode(GL_MODELVIEW);
+    glGetFloatv(GL_MODELVIEW_MATRIX, view.shown.data());
+    // The first view as Reset makes it, in the same float arithmetic.
+    glPushMatrix();
+    glLoadIdentity();
+    SetInitialView(form.ThreeDView);
+    glGetFloatv(GL_MODELVIEW_MATRIX, view.initial.data());
+    glPopMatrix();
+    return view;
+}
+
+void SetFieldView(TForm1& form, const std::array<float, 16>& matrix) {
+    const bool fabric = form.ViewDC == form.Panel1;
+    if (!(fabric ? fabricGuard(form) : fibersResetGuard(form)))
+        return;
+    changeView(form, [&matrix] { glLoadMatrixf(matrix.data()); });
+}
 
 void TForm1::ToolButton3Click() {
     runStep(*this, fabricGuard(*this), ViewStep::Up);

@@ -317,10 +317,10 @@ TEST_F(ExportTest, ContextMenuSavesCopiesAndExportsAndChangesNothingElse) {
             actions << action->text();
     });
     // The export items first; the items that read numbers off the picture after them.
-    EXPECT_EQ(actions,
-              (QStringList{"Save Picture As…", "Copy Picture", "Export Data As CSV…", "",
-                           "Show Colour Key", "Fix Colour Range…", "Automatic Colour Range", "",
-                           "Mark This Time…", "Clear Time Mark", "", "Difference From"}));
+    EXPECT_EQ(actions, (QStringList{"Save Picture As…", "Copy Picture", "Export Data As CSV…",
+                                    "Copy Command Line", "", "Show Colour Key", "Fix Colour Range…",
+                                    "Automatic Colour Range", "", "Mark This Time…",
+                                    "Clear Time Mark", "", "Difference From"}));
     QTest::qWait(30);
     EXPECT_FALSE(Form1->RedrawPending);
     EXPECT_EQ(Form1->Panel1->grabFramebuffer(), shown);
