@@ -2,6 +2,7 @@
 
 #include "comfort/BandStatistics.h"
 #include "compare/RunFigures.h"
+#include "compare/SummaryEvidence.h"
 #include "dataset/BodyQuantities.h"
 #include "dataset/LineWindow.h"
 
@@ -25,6 +26,7 @@ struct SummarizedRun {
     bool bodyRead = false;
     int bodyRecords = 0;
     std::array<RunFigures, BodyQuantityCount> body{}; // as the BodyProperty page reads each column
+    RunEvidence evidence;                             // with evidence asked for only
     std::string problem;                              // empty for a good run
 };
 
@@ -36,20 +38,28 @@ struct RunSummaryBuffers {
 
 // Reads Comfort.dat and BodyProperty.dat of `directory` (refused as Open refuses a
 // directory without Fabrics.dat); the name is left to the caller.
-SummarizedRun SummarizeRun(const std::string& directory, RunSummaryBuffers& buffers);
+SummarizedRun SummarizeRun(const std::string& directory, RunSummaryBuffers& buffers,
+                           const SummaryEvidence& evidence = SummaryEvidence());
 
 // The columns: Run, Directory, the whole time, per sensation its highest and lowest
 // value and their times and the share of each band from the top of the scale down (the
 // rounded shares the conclusions show), per body quantity lowest, highest, mean and
-// final value, and Problem.
-std::vector<std::string> RunSummaryHeader();
-// The fields of a run's row, one per header column; figures not read are empty.
-std::vector<std::string> RunSummaryFields(const SummarizedRun& run);
+// final value, and Problem. With evidence, before Problem: per phase, whether the
+// tables reach it and the same figures over it; per threshold, its first time, the time
+// beyond it and the entries, over the whole time and each phase; per measured series, the
+// points compared and outside the run, bias, SD, RMSE, largest |difference| and the share
+// within its tolerance, over the whole time and each phase. Figures carry their units.
+std::vector<std::string> RunSummaryHeader(const SummaryEvidence& evidence = SummaryEvidence());
+// The fields of a run's row, one per header column; figures not read are empty, those of
+// a phase a run does not reach "not reached".
+std::vector<std::string> RunSummaryFields(const SummarizedRun& run,
+                                          const SummaryEvidence& evidence = SummaryEvidence());
 
 // Summarises `directories` on up to `threads` threads and hands each summary, named
 // uniquely as compared runs are, to `emit` in the order given, from the calling
 // thread. Only the runs being read at a time hold records.
 void SummarizeRuns(const std::vector<std::string>& directories, unsigned threads,
-                   const std::function<void(const SummarizedRun&)>& emit);
+                   const std::function<void(const SummarizedRun&)>& emit,
+                   const SummaryEvidence& evidence = SummaryEvidence());
 
 } // namespace tessaplot

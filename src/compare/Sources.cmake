@@ -1,6 +1,7 @@
 list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Comparison.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RunSummary.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SummaryEvidence.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RunComparisonTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RunFigures.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DifferenceField.cpp

@@ -16,49 +16,69 @@ std::optional<double> InterpolatedValue(const CurveView& curve, double t) {
     return v0 + (v1 - v0) * (t - t0) / (t1 - t0);
 }
 
+void ValidationAccumulator::add(double time, double measured, std::optional<double> model) {
+    if (!model) {
+        ++m_figures.outsideRun;
+        return;
+    }
+    // Mean and spread of the differences in one pass (Welford): no second interpolation,
+    // and no loss of digits when the bias is large beside the spread.
+    const double difference = *model - measured;
+    ++m_figures.counted;
+    const double step = difference - m_mean;
+    m_mean += step / m_figures.counted;
+    m_spread += step * (difference - m_mean);
+    m_sumOfSquares += difference * difference;
+    if (std::abs(difference) > m_largest) {
+        m_largest = std::abs(difference);
+        m_largestAt = time;
+    }
+    if (m_tolerance && std::abs(difference) <= *m_tolerance)
+        ++m_within;
+}
+
+ValidationFigures ValidationAccumulator::figures() const {
+    ValidationFigures figures = m_figures;
+    if (figures.counted == 0)
+        return figures;
+    const double n = figures.counted;
+    figures.bias = m_mean;
+    figures.rmse = std::sqrt(m_sumOfSquares / n);
+    figures.largest = m_largest;
+    figures.largestAt = m_largestAt;
+    if (figures.counted > 1)
+        figures.deviation = std::sqrt(m_spread / (n - 1.0));
+    if (m_tolerance)
+        figures.shareWithin = m_within / n;
+    return figures;
+}
+
+void InterpolationAtTimes::add(double t, double v) {
+    if (!m_seen) {
+        // Times before the first record are outside the run.
+        while (m_next < m_times.size() && m_times[m_next] < t)
+            ++m_next;
+        m_seen = true;
+    }
+    // Every time up to the last record was taken when it passed: those left are after it.
+    for (; m_next < m_times.size() && m_times[m_next] <= t; ++m_next) {
+        const double m = m_times[m_next];
+        m_values[m_next] = m == t ? v : m_prevV + (v - m_prevV) * (m - m_prevT) / (t - m_prevT);
+    }
+    m_prevT = t;
+    m_prevV = v;
+}
+
 ValidationFigures ComputeValidation(const CurveView& simulated, std::span<const double> times,
                                     std::span<const double> values, std::optional<double> tolerance,
                                     std::optional<TimeSpan> span) {
-    ValidationFigures figures;
-    // Mean and spread of the differences in one pass (Welford): no second interpolation,
-    // and no loss of digits when the bias is large beside the spread.
-    double mean = 0.0, spread = 0.0, sumOfSquares = 0.0, largest = -1.0, largestAt = 0.0;
-    int within = 0;
+    ValidationAccumulator figures(tolerance);
     const std::size_t count = std::min(times.size(), values.size());
     for (std::size_t i = 0; i < count; ++i) {
-        if (span && !span->holds(times[i]))
-            continue;
-        const std::optional<double> model = InterpolatedValue(simulated, times[i]);
-        if (!model) {
-            ++figures.outsideRun;
-            continue;
-        }
-        const double difference = *model - values[i];
-        ++figures.counted;
-        const double step = difference - mean;
-        mean += step / figures.counted;
-        spread += step * (difference - mean);
-        sumOfSquares += difference * difference;
-        if (std::abs(difference) > largest) {
-            largest = std::abs(difference);
-            largestAt = times[i];
-        }
-        if (tolerance && std::abs(difference) <= *tolerance)
-            ++within;
+        if (!span || span->holds(times[i]))
+            figures.add(times[i], values[i], InterpolatedValue(simulated, times[i]));
     }
-    if (figures.counted == 0)
-        return figures;
-
-    const double n = figures.counted;
-    figures.bias = mean;
-    figures.rmse = std::sqrt(sumOfSquares / n);
-    figures.largest = largest;
-    figures.largestAt = largestAt;
-    if (figures.counted > 1)
-        figures.deviation = std::sqrt(spread / (n - 1.0));
-    if (tolerance)
-        figures.shareWithin = within / n;
-    return figures;
+    return figures.figures();
 }
 
 } // namespace tessaplot

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace tessaplot {
 
@@ -29,6 +30,41 @@ struct ValidationFigures {
 
 // The simulated value at `t`, or none outside the curve's time range.
 std::optional<double> InterpolatedValue(const CurveView& curve, double t);
+
+// The figures of differences taken one measured point at a time: what ComputeValidation
+// and the figures of a curve read record by record share.
+class ValidationAccumulator {
+public:
+    explicit ValidationAccumulator(std::optional<double> tolerance = std::nullopt)
+        : m_tolerance(tolerance) {}
+    // A measured point at `time`, and the simulated value there (none outside the run).
+    void add(double time, double measured, std::optional<double> model);
+    ValidationFigures figures() const;
+
+private:
+    std::optional<double> m_tolerance;
+    ValidationFigures m_figures;
+    double m_mean = 0.0, m_spread = 0.0, m_sumOfSquares = 0.0, m_largest = -1.0, m_largestAt = 0.0;
+    int m_within = 0;
+};
+
+// The simulated values at measured times (never decreasing) of a curve whose records are
+// handed over one at a time, as InterpolatedValue gives them from the whole curve.
+class InterpolationAtTimes {
+public:
+    explicit InterpolationAtTimes(std::span<const double> times)
+        : m_times(times), m_values(times.size()) {}
+    void add(double t, double v);
+    // One per measured time; none for those outside the records handed so far.
+    std::span<const std::optional<double>> values() const { return m_values; }
+
+private:
+    std::span<const double> m_times;
+    std::vector<std::optional<double>> m_values;
+    std::size_t m_next = 0; // the first time not yet passed by the records
+    bool m_seen = false;
+    double m_prevT = 0.0, m_prevV = 0.0;
+};
 
 // Over the measured points in `span` (every point when none is given). The measured
 // standard deviations do not enter the figures: they describe the measurement's spread,

@@ -132,6 +132,110 @@ TEST(SummaryCommand, ARowPerDirectoryInOrderWithTheReasonsOfThoseNotRead) {
     EXPECT_EQ(goodRows[1].problem, "");
 }
 
+// The evidence columns: the plain row comes first unchanged, a phase the run does not
+// reach says so in every column of its group, the measured file's known biases come out,
+// points beyond the run are counted apart; a measured file that is no table ends the
+// summary before its first row, naming its line and column.
+TEST(SummaryCommand, EvidenceColumnsBesideThePlainRowAndMeasuredFilesRefusedWithTheirPlace) {
+    QTemporaryDir root;
+    const QString run = root.filePath("jacket");
+    const sample::DataSetOptions options;
+    ASSERT_TRUE(sample::WriteDataSet(run.toStdString(), options));
+    const QString measured = root.filePath("trial.csv");
+    // The sample's trial, a vote beyond the run's end, and a column no quantity has.
+    std::string table;
+    for (const QString& line : QString::fromStdString(sample::MeasuredDataTable(options))
+                                   .split('\n', Qt::SkipEmptyParts))
+        table += line.toStdString() + (table.empty() ? ",heart rate\n" : ",72\n");
+    table += "500,,,,20,\n";
+    ASSERT_TRUE(sample::WriteTextFile(measured.toStdString(), table));
+
+    const ProgramRun plain = runWithoutDisplay({"--summary", run});
+    const ProgramRun evidence = runWithoutDisplay(
+        {"--summary", "--measured", measured, "--phases", "Rest:0-30,Walk:30-180,Late:200-300",
+         "--threshold", "temperature of core>=45", "--threshold", "Comfort Value<30", "--tolerance",
+         "temperature of core=0.3", run});
+    ASSERT_EQ(plain.status, 0);
+    ASSERT_EQ(evidence.status, 0) << evidence.err.toStdString();
+    EXPECT_EQ(evidence.err, QString("plotvane: %1: column 6 \"heart rate\" names no body "
+                                    "quantity or sensation; left out\n")
+                                .arg(measured));
+    const QStringList plainLines = plain.out.split("\r\n");
+    const QStringList lines = evidence.out.split("\r\n");
+    ASSERT_EQ(lines.size(), 3) << evidence.out.toStdString();
+    const QStringList header = lines[0].split(','), row = lines[1].split(',');
+    const QStringList plainHeader = plainLines[0].split(','), plainRow = plainLines[1].split(',');
+    ASSERT_EQ(header.size(), row.size());
+    EXPECT_EQ(header.mid(0, plainHeader.size() - 1), plainHeader.mid(0, plainHeader.size() - 1));
+    EXPECT_EQ(row.mid(0, plainRow.size() - 1), plainRow.mid(0, plainRow.size() - 1));
+    EXPECT_EQ(header.last(), "Problem");
+    const auto field = [&](const QString& name) {
+        EXPECT_TRUE(header.contains(name)) << name.toStdString();
+        return row.value(header.indexOf(name));
+    };
+
+    int lateColumns = 0;
+    for (qsizetype c = 0; c < header.size(); ++c) {
+        if (header[c].startsWith("Late: ")) {
+            EXPECT_EQ(row[c], "not reached") << header[c].toStdString();
+            ++lateColumns;
+        }
+    }
+    // Reach, 24 sensation and 68 body figures, 3 per threshold, 6 or 7 per series.
+    EXPECT_EQ(lateColumns, 2 + 24 + 68 + 2 * 3 + 7 + 6 + 6);
+    EXPECT_EQ(field("Walk: Body Reached"), "fully");
+    EXPECT_EQ(field("temperature of core(degree of C)>=45 First Time (min.)"), "never");
+    EXPECT_EQ(field("temperature of core(degree of C)>=45 Time Beyond (min.)"), "0");
+    EXPECT_EQ(field("Comfort Value<30 Entries").toInt(),
+              field("Rest: Comfort Value<30 Entries").toInt() +
+                  field("Walk: Comfort Value<30 Entries").toInt() -
+                  (field("Walk: Comfort Value<30 First Time (min.)") == "30" ? 1 : 0));
+
+    const QString skin = "trial.csv temperature of skin (degree of C)";
+    const QString core = "trial.csv temperature of core (degree of C)";
+    const QString vote = "trial.csv Thermal Sensation";
+    EXPECT_NEAR(field(skin + " Bias (degree of C)").toDouble(), sample::MeasuredSkinBias, 0.005);
+    EXPECT_NEAR(field(core + " Bias (degree of C)").toDouble(), sample::MeasuredCoreBias, 0.005);
+    EXPECT_NEAR(field(vote + " Bias").toDouble(), sample::MeasuredVoteBias, 0.05);
+    EXPECT_EQ(field(core + " Within 0.3 (degree of C) (%)"), "100");
+    EXPECT_EQ(field(vote + " Outside Run"), "1");
+    EXPECT_EQ(field("Rest: " + vote + " Points"), "0");
+    EXPECT_EQ(field("Rest: " + vote + " Bias"), "") << "no point, no figure";
+    EXPECT_EQ(field(skin + " Points").toInt(), field("Rest: " + skin + " Points").toInt() +
+                                                   field("Walk: " + skin + " Points").toInt());
+
+    struct Refusal {
+        QByteArray text;
+        const char* says;
+    };
+    const Refusal refusals[] = {
+        {"", "empty"},
+        {"Time,temperature of skin\n5,33\n10,33,1\n", "line 3, column 3"},
+        {"Time,temperature of skin\nsoon,33\n", "line 2, column 1"},
+        {QByteArray("\x7f"
+                    "ELF\x02\x01\x00\x00",
+                    8),
+         "line 1"},
+    };
+    for (const Refusal& refusal : refusals) {
+        QFile bad(root.filePath("bad.csv"));
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        bad.write(refusal.text);
+        bad.close();
+        const ProgramRun refused =
+            runWithoutDisplay({"--summary", "--measured", bad.fileName(), run});
+        EXPECT_EQ(refused.status, 1) << refusal.says;
+        EXPECT_EQ(refused.out, "") << refusal.says;
+        EXPECT_TRUE(refused.err.startsWith("plotvane: " + bad.fileName() + ": "))
+            << refused.err.toStdString();
+        EXPECT_TRUE(refused.err.contains(refusal.says)) << refused.err.toStdString();
+    }
+    const ProgramRun missing =
+        runWithoutDisplay({"--summary", "--measured", root.filePath("none.csv"), run});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.err.contains("none.csv")) << missing.err.toStdString();
+}
+
 // The rows of a run whose Comfort.dat has 5,000,000 lines, in a process whose address
 // space is bounded: the figures accumulate as the lines pass, so memory stays that of a
 // small file, and every figure equals the small file's (each of its lines is there 5,000
