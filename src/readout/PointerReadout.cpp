@@ -7,6 +7,7 @@
 #include "comfort/ComfortChartGeometry.h"
 #include "comfort/ComfortState.h"
 #include "comfort/SensationBands.h"
+#include "compare/ComparedOverlays.h"
 #include "compare/Comparison.h"
 #include "compare/DifferenceView.h"
 #include "fieldview/FieldViewState.h"
@@ -14,6 +15,7 @@
 #include "gl/GlPanel.h"
 #include "readout/ReadoutText.h"
 #include "section2d/Image2d.h"
+#include "text/FormatPattern.h"
 
 #include <QColor>
 #include <QEvent>
@@ -128,10 +130,13 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
                     separator);
             return latin1Text(text);
         }
+        // A difference is in the quantity's unit, whatever its caption ends in.
+        const DrawnValueTitle drawn = DrawnValueTitleOf(form, inputs);
+        TitleParts value = SplitTitle(drawn.quantity);
+        value.name += drawn.differenceSuffix;
         return lines({time,
                       ReadoutLine("Thickness (cm)", p.Position, kPositionTickPattern, separator),
-                      ReadoutLine(DrawnVariableCaption(form, inputs), p.Value,
-                                  inputs.valueTickPattern, separator)});
+                      ReadoutLine(value, p.Value, inputs.valueTickPattern, separator)});
     };
     return source;
 }
@@ -193,8 +198,27 @@ ReadoutSource sectionSource(TForm3& form) {
     source.text = [&form](unsigned index) {
         const SectionPoint& p = form.ShownSection.points[index];
         const std::string separator = LocaleDecimalSeparator();
-        return lines({ReadoutLine(form.XTitle, p.x, kSectionXPattern, separator),
-                      ReadoutLine(form.YTitle, p.y, kSectionValuePattern, separator)});
+        std::string text = ReadoutLine(form.XTitle, p.x, kSectionXPattern, separator) + "\n" +
+                           ReadoutLine(form.YTitle, p.y, kSectionValuePattern, separator);
+        // Each compared run's cut as drawn beside it, at its point nearest the same place
+        // (a cut need not be in order of place: every point is looked at).
+        const std::string xUnit = SplitTitle(form.XTitle).unit;
+        for (const ComparedCurve& curve : ShownComparedSections(form)) {
+            text += "\n" + curve.name + ": ";
+            if (curve.points.empty()) {
+                text += curve.problem.empty() ? "no records" : curve.problem;
+                continue;
+            }
+            const SectionPoint* nearest = &curve.points.front();
+            for (const SectionPoint& q : curve.points)
+                if (std::abs(q.x - p.x) < std::abs(nearest->x - p.x))
+                    nearest = &q;
+            text += FormatWithPattern(nearest->y, kSectionValuePattern, separator);
+            if (nearest->x != p.x)
+                text += " at " + FormatWithPattern(nearest->x, kSectionXPattern, separator) +
+                        (xUnit.empty() ? "" : " " + xUnit);
+        }
+        return latin1Text(text);
     };
     return source;
 }

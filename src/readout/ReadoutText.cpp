@@ -26,7 +26,11 @@ TitleParts SplitTitle(std::string_view title) {
 
 std::string ReadoutLine(std::string_view title, double value, std::string_view pattern,
                         std::string_view separator) {
-    const TitleParts parts = SplitTitle(title);
+    return ReadoutLine(SplitTitle(title), value, pattern, separator);
+}
+
+std::string ReadoutLine(const TitleParts& parts, double value, std::string_view pattern,
+                        std::string_view separator) {
     std::string line = parts.name + ": " + FormatWithPattern(value, pattern, separator);
     if (!parts.unit.empty())
         line += " " + parts.unit;

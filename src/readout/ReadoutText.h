@@ -23,6 +23,9 @@ TitleParts SplitTitle(std::string_view title);
 // digit.
 std::string ReadoutLine(std::string_view title, double value, std::string_view pattern,
                         std::string_view separator);
+// The same with the name and unit given apart (a name may end in brackets of its own).
+std::string ReadoutLine(const TitleParts& title, double value, std::string_view pattern,
+                        std::string_view separator);
 
 // The record whose time lies nearest `t`, the earlier of two as near; none for no
 // records. Records are in time order, as every table writes them.
