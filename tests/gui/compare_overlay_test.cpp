@@ -119,6 +119,23 @@ protected:
     static void compare(const fs::path& dir) {
         ASSERT_EQ(Form1->comparison->add(dir.string()), std::nullopt);
     }
+    // "Show 2D Data" on the Fibers page: the 2D window's picture once drawn, with
+    // `whileShown` done before it is closed.
+    QImage showSection(const std::function<void()>& whileShown = {}) {
+        QImage picture;
+        answerer.onDialog = [&](QWidget* modal) {
+            if (modal != Form3 || !Form3->ImageDC->hasContext() || Form1->RedrawPending ||
+                !picture.isNull())
+                return;
+            picture = Form3->ImageDC->grabFramebuffer();
+            if (whileShown)
+                whileShown();
+            Form3->BitBtn2->click();
+        };
+        QTest::mouseClick(Form1->BitBtn6, Qt::LeftButton);
+        answerer.onDialog = nullptr;
+        return picture;
+    }
     static std::string csvOf(GlPanel* surface) {
         const ExportTarget target = ExportTargetOf(surface);
         return CsvTable(target.header, target.columns, target.runs);
@@ -288,24 +305,10 @@ TEST_F(CompareOverlayTest, SectionCutsEveryRunAtTheSameTimeOrSaysItHasNone) {
     ASSERT_TRUE(waitForRedraw());
     Form1->RadioButton3->click();
     Form1->ComboBox3->setEditText("30");
-    // The picture, and what the pointer reads at a point of it while it is shown.
+    // What the pointer reads at a point of the picture while it is shown.
     QPoint pointer;
     QString readout;
-    const auto showSection = [&] {
-        QImage picture;
-        answerer.onDialog = [&](QWidget* modal) {
-            if (modal != Form3 || !Form3->ImageDC->hasContext() || Form1->RedrawPending ||
-                !picture.isNull())
-                return;
-            picture = Form3->ImageDC->grabFramebuffer();
-            if (!pointer.isNull())
-                readout = HoverAt(Form3->ImageDC, pointer);
-            Form3->BitBtn2->click();
-        };
-        Form1->BitBtn6->click();
-        answerer.onDialog = nullptr;
-        return picture;
-    };
+    const auto hover = [&] { readout = HoverAt(Form3->ImageDC, pointer); };
     const QImage alone = showSection();
     ASSERT_FALSE(alone.isNull());
 
@@ -319,13 +322,12 @@ TEST_F(CompareOverlayTest, SectionCutsEveryRunAtTheSameTimeOrSaysItHasNone) {
         return static_cast<float>((scale * 0.001 * (1 + (node + 1) % 6) - 0.001) / 0.011);
     };
     pointer = framePixel(0.2f, y(1, 1), alone.height());
-    const QImage both = showSection();
+    const QImage both = showSection(hover);
     ASSERT_EQ(comparedCuts().size(), 1u);
     EXPECT_EQ(comparedCuts()[0].problem, "");
     // The pointer on the jacket's node at 0.05 m reads the vest's value there too.
     EXPECT_EQ(readout,
               "SposePos: 0.05 m\nWater Vapor Concentration: 3.00E-3 kg/m^3\nvest: 6.00E-3");
-    pointer = QPoint();
     const int h = both.height();
     const QColor vestColour = comparedColour();
     for (int node = 0; node < 4; ++node)
@@ -585,16 +587,7 @@ TEST_F(CompareOverlayTest, EveryPictureAndTableHoldsExactlyTheRunsListedAfterEac
                       QStringList{"No difference from r2: it is no longer compared."});
         }
 
-        QImage section;
-        answerer.onDialog = [&](QWidget* modal) {
-            if (modal != Form3 || !Form3->ImageDC->hasContext() || Form1->RedrawPending ||
-                !section.isNull())
-                return;
-            section = Form3->ImageDC->grabFramebuffer();
-            Form3->BitBtn2->click();
-        };
-        QTest::mouseClick(Form1->BitBtn6, Qt::LeftButton);
-        answerer.onDialog = nullptr;
+        const QImage section = showSection();
         EXPECT_TRUE(coloursRight(section)) << "2D section";
         EXPECT_EQ(rowsOf(ExportTargetOf(Form3->ImageDC)), expectedRows) << "2D section";
         Form1->SetActivePage(Form1->TabSheet4);
