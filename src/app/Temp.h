@@ -200,6 +200,9 @@ public:
     // Loads the current data file (Label5) by the rules of the shown page.
     FieldRead loadField();
     FieldRead loadField(const std::string& path, const FieldLoadRequest& request);
+    // The same for the deferred redraw: a table whose read failed, unchanged since, is
+    // neither read nor told again.
+    FieldRead loadFieldForRedraw();
     // The store holds nothing: no records, extents or positions, nothing followed. For
     // a page whose picture is gone (another data set, another page).
     void forgetLoadedField();
@@ -286,8 +289,8 @@ private:
     // Takes over the extents, figures and position lists of a load.
     void adoptLoad(const FieldLoad& load);
     // The user was told why `path` could not be read; what the store keeps of it.
-    FieldRead readFailed(const std::string& path, const FileIdentity& identity,
-                         const std::string& message);
+    FieldRead readFailed(const std::string& path, const FieldLoadRequest& request,
+                         const FileIdentity& identity, const std::string& message);
     // Makes the surface a drawing goes to current again after a load; false without it.
     bool redrawTargetCurrent(GlPanel* surface);
     void showHandler(QWidget* page);

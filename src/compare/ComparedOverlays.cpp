@@ -71,6 +71,7 @@ public:
     void drawOver(const Section&, const SectionExtents& extents) override {
         DrawComparedSections(m_curves, extents);
     }
+    std::span<const ComparedCurve> curves() const { return m_curves; }
 
 private:
     // Cut by this paint's prepare, for its drawing.
@@ -86,6 +87,13 @@ void AttachComparedOverlays(TForm1& form, TForm3& imageWindow, TForm4& chooser) 
     QObject::connect(
         &chooser, &TForm4::DataSetOpened, &form,
         [&form](const std::string& directory) { form.comparison->setOpenedRun(directory); });
+}
+
+std::span<const ComparedCurve> ShownComparedSections(const TForm3& imageWindow) {
+    for (const auto& overlay : imageWindow.Overlays)
+        if (const auto* compared = dynamic_cast<const ComparedSectionOverlay*>(overlay.get()))
+            return compared->curves();
+    return {};
 }
 
 } // namespace tessaplot

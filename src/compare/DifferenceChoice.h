@@ -22,7 +22,9 @@ struct DifferenceChoice {
     std::size_t openedCount = 0;
     std::uint64_t comparedGeneration = 0;
     DifferenceField field;
-    std::string caption; // what its picture is titled, as last drawn
+    // What the difference adds to the quantity's title (" - run (interpolated)"), as
+    // last drawn.
+    std::string titleSuffix;
     // Moves with every difference taken: a mesh built from an older one is stale.
     std::uint64_t generation = 0;
     // The compared table whose read failed and was told (told once, until it reads).

@@ -112,12 +112,12 @@ void PutDifferenceInPlace(TForm1& form, ShownField& shown) {
     shown.extents = d.extents();
     shown.replacedGeneration = choice.generation;
     // Latin-1 only: the picture's fonts have no minus sign of their own.
-    shown.inputs.variableCaption += " - " + run->name;
+    choice.titleSuffix = " - " + run->name;
     if (d.interpolated)
-        shown.inputs.variableCaption += " (interpolated)";
+        choice.titleSuffix += " (interpolated)";
     if (d.partial)
-        shown.inputs.variableCaption += " (part)";
-    choice.caption = shown.inputs.variableCaption;
+        choice.titleSuffix += " (part)";
+    shown.inputs.variableCaption += choice.titleSuffix;
     // A difference is read by its sign: white at zero, coloured along the value over
     // its own range (a range fixed for the quantity is no range of its difference).
     // A difference that is the same everywhere (two equal runs) is coloured and keyed
@@ -141,10 +141,12 @@ std::span<const FieldPoint> DrawnRecords(const TForm1& form) {
     return {};
 }
 
-std::string DrawnVariableCaption(const TForm1& form, const FieldDrawInputs& inputs) {
+DrawnValueTitle DrawnValueTitleOf(const TForm1& form, const FieldDrawInputs& inputs) {
     const DifferenceChoice& choice = form.comparison->difference;
     const std::uint64_t drawn = form.fieldViewState->keptMesh.replacedGeneration;
-    return drawn != 0 && drawn == choice.generation ? choice.caption : inputs.variableCaption;
+    if (drawn != 0 && drawn == choice.generation)
+        return {inputs.variableCaption, choice.titleSuffix};
+    return {inputs.variableCaption, {}};
 }
 
 void ChooseDifferenceFrom(TForm1& form, std::uint64_t runSerial) {

@@ -28,8 +28,15 @@ void PutDifferenceInPlace(TForm1& form, ShownField& shown);
 // they are no longer kept).
 std::span<const FieldPoint> DrawnRecords(const TForm1& form);
 
-// The title of the values the kept mesh draws: the difference's, or the quantity's.
-std::string DrawnVariableCaption(const TForm1& form, const FieldDrawInputs& inputs);
+// The title of the values the kept mesh draws: the quantity's (its unit is the
+// difference's too), and what a difference adds to its name (" - run (part)"; empty
+// for the quantity itself). Given apart, so that no bracket the run's name or the
+// difference adds is ever read as the unit.
+struct DrawnValueTitle {
+    std::string quantity;
+    std::string differenceSuffix;
+};
+DrawnValueTitle DrawnValueTitleOf(const TForm1& form, const FieldDrawInputs& inputs);
 
 // Chooses the compared run of `runSerial` (0 for none) and draws the shown mesh again.
 void ChooseDifferenceFrom(TForm1& form, std::uint64_t runSerial);

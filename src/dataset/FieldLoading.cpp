@@ -94,20 +94,31 @@ TForm1::FieldRead TForm1::loadField(const std::string& path, const FieldLoadRequ
     // An absent table (or a directory in its place) shows as an empty picture, as it
     // always has; any other failure is reported.
     if (const std::string message = ReadProblemMessage(path, load.problem); !message.empty())
-        return readFailed(path, identity, message);
+        return readFailed(path, request, identity, message);
     FieldPoints.swap(LoadingPoints);
     adoptLoad(load);
     kept.keep(path, request, identity, std::move(load));
     return FieldRead::Loaded;
 }
 
-TForm1::FieldRead TForm1::readFailed(const std::string& path, const FileIdentity& identity,
-                                     const std::string& message) {
+TForm1::FieldRead TForm1::loadFieldForRedraw() {
+    const std::string path = PathBytes(Label5->text());
+    const FieldLoadRequest request = fieldLoadRequest();
+    // A redraw nobody asked to read (a window shown over the page, the pointer over the
+    // main window) does not read again a table whose read just failed, unchanged since,
+    // nor tell the failure a second time. What failed to read left the store as the
+    // failure did: the picture before it, or nothing.
+    if (fieldViewState->keptTable.failedAsBefore(path, request))
+        return panelShowsLoadedField() ? FieldRead::KeptAsBefore : FieldRead::Emptied;
+    return loadField(path, request);
+}
+
+TForm1::FieldRead TForm1::readFailed(const std::string& path, const FieldLoadRequest& request,
+                                     const FileIdentity& identity, const std::string& message) {
     const bool keep = panelShowsLoadedField();
-    if (keep)
-        fieldViewState->keptTable.readFailed(path, identity);
-    else
+    if (!keep)
         forgetLoadedField();
+    fieldViewState->keptTable.readFailed(path, request, identity);
     // Told after the store is settled, so that nothing painted behind the message box
     // shows records under names they do not have.
     ShowMessage(message);

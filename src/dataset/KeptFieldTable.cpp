@@ -43,13 +43,23 @@ void KeptFieldTable::keep(const std::string& path, const FieldLoadRequest& reque
     request_ = request;
     identity_ = identityBeforeRead;
     failedIdentity_ = FileIdentity{};
+    lastFailure_.reset();
     load_ = std::move(load);
     ++generation_;
 }
 
-void KeptFieldTable::readFailed(const std::string& path, const FileIdentity& identity) {
+void KeptFieldTable::readFailed(const std::string& path, const FieldLoadRequest& request,
+                                const FileIdentity& identity) {
     if (kept_ && path == path_)
         failedIdentity_ = identity;
+    lastFailure_ = Failure{path, request, identity};
+}
+
+bool KeptFieldTable::failedAsBefore(const std::string& path,
+                                    const FieldLoadRequest& request) const {
+    return lastFailure_ && lastFailure_->path == path &&
+           sameRequest(lastFailure_->request, request) && lastFailure_->identity.known &&
+           sameState(lastFailure_->identity, IdentifyFile(path));
 }
 
 bool KeptFieldTable::changedOnDisk() const {
@@ -67,6 +77,7 @@ bool KeptFieldTable::changedOnDisk() const {
 
 void KeptFieldTable::forget() {
     kept_ = false;
+    lastFailure_.reset();
     ++generation_;
 }
 

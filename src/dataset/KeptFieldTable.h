@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tessaplot {
@@ -27,9 +28,15 @@ public:
     void keep(const std::string& path, const FieldLoadRequest& request,
               const FileIdentity& identityBeforeRead, FieldLoad load);
 
-    // Reading `path` failed; its file then had `identity`. Following waits for the
-    // next change instead of trying again and again.
-    void readFailed(const std::string& path, const FileIdentity& identity);
+    // Reading `path` by `request` failed; its file then had `identity`. Following waits
+    // for the next change instead of trying again and again.
+    void readFailed(const std::string& path, const FieldLoadRequest& request,
+                    const FileIdentity& identity);
+
+    // Whether the last read asked of the store was `path` by `request`, it failed, and
+    // the file is as it was then (same file, size and times): reading it again would
+    // only fail again.
+    bool failedAsBefore(const std::string& path, const FieldLoadRequest& request) const;
 
     // The store no longer holds what was kept.
     void forget();
@@ -59,6 +66,13 @@ private:
     FieldLoadRequest request_;
     FileIdentity identity_;
     FileIdentity failedIdentity_;
+    // The last read that failed, until the store is filled or forgotten.
+    struct Failure {
+        std::string path;
+        FieldLoadRequest request;
+        FileIdentity identity;
+    };
+    std::optional<Failure> lastFailure_;
     FieldLoad load_;
     std::uint64_t generation_ = 0;
 };

@@ -38,7 +38,7 @@ void TForm1::Timer1Timer() {
         // The table is read before anything is drawn: a table that cannot be read
         // leaves the panel's picture as it was, or, where the panel showed none of it
         // (another page), shows the page's frame alone.
-        const FieldRead read = loadField();
+        const FieldRead read = loadFieldForRedraw();
         if (read != FieldRead::Loaded)
             DataColumn = previousColumn;
         if (read == FieldRead::KeptAsBefore || !redrawTargetCurrent(surface)) {

@@ -73,7 +73,7 @@ void TForm1::continueFollowRead() {
     const std::string path = state.followRead.path();
     FieldLoad& load = state.followRead.result();
     if (const std::string message = ReadProblemMessage(path, load.problem); !message.empty()) {
-        state.keptTable.readFailed(path, state.followIdentity);
+        state.keptTable.readFailed(path, state.followRead.request(), state.followIdentity);
         ShowMessage(message);
         return;
     }

@@ -7,12 +7,15 @@
 #include "comfort/ComfortChartGeometry.h"
 #include "comfort/ComfortState.h"
 #include "comfort/SensationBands.h"
+#include "compare/ComparedOverlays.h"
 #include "compare/Comparison.h"
 #include "compare/DifferenceView.h"
 #include "fieldview/FieldViewState.h"
 #include "gl/GlPanel.h"
 #include "readout/ReadoutText.h"
 #include "section2d/Image2d.h"
+#include "text/FormatPattern.h"
+#include "text/GeneralForm.h"
 
 #include <QColor>
 #include <QEvent>
@@ -119,8 +122,12 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
                     [](float) { return std::string(); }, separator);
             return latin1Text(text);
         }
+        // A difference is in the quantity's unit, whatever its caption ends in.
+        const DrawnValueTitle drawn = DrawnValueTitleOf(form, inputs);
+        TitleParts value = SplitTitle(drawn.quantity);
+        value.name += drawn.differenceSuffix;
         return lines({time, ReadoutLine("Thickness (cm)", p.Position, separator),
-                      ReadoutLine(DrawnVariableCaption(form, inputs), p.Value, separator)});
+                      ReadoutLine(value, p.Value, separator)});
     };
     return source;
 }
@@ -181,8 +188,27 @@ ReadoutSource sectionSource(TForm3& form) {
     source.text = [&form](unsigned index) {
         const SectionPoint& p = form.ShownSection.points[index];
         const std::string separator = LocaleDecimalSeparator();
-        return lines(
-            {ReadoutLine(form.XTitle, p.x, separator), ReadoutLine(form.YTitle, p.y, separator)});
+        std::string text = ReadoutLine(form.XTitle, p.x, separator) + "\n" +
+                           ReadoutLine(form.YTitle, p.y, separator);
+        // Each compared run's cut as drawn beside it, at its point nearest the same place
+        // (a cut need not be in order of place: every point is looked at).
+        const std::string xUnit = SplitTitle(form.XTitle).unit;
+        for (const ComparedCurve& curve : ShownComparedSections(form)) {
+            text += "\n" + curve.name + ": ";
+            if (curve.points.empty()) {
+                text += curve.problem.empty() ? "no records" : curve.problem;
+                continue;
+            }
+            const SectionPoint* nearest = &curve.points.front();
+            for (const SectionPoint& q : curve.points)
+                if (std::abs(q.x - p.x) < std::abs(nearest->x - p.x))
+                    nearest = &q;
+            text += ShortestDecimalForm(nearest->y, separator);
+            if (nearest->x != p.x)
+                text += " at " + ShortestDecimalForm(nearest->x, separator) +
+                        (xUnit.empty() ? "" : " " + xUnit);
+        }
+        return latin1Text(text);
     };
     return source;
 }

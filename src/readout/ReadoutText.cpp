@@ -25,7 +25,10 @@ TitleParts SplitTitle(std::string_view title) {
 }
 
 std::string ReadoutLine(std::string_view title, float value, std::string_view separator) {
-    const TitleParts parts = SplitTitle(title);
+    return ReadoutLine(SplitTitle(title), value, separator);
+}
+
+std::string ReadoutLine(const TitleParts& parts, float value, std::string_view separator) {
     std::string line = parts.name + ": " + ShortestDecimalForm(value, separator);
     if (!parts.unit.empty())
         line += " " + parts.unit;

@@ -22,6 +22,8 @@ TitleParts SplitTitle(std::string_view title);
 // a 32-bit value (a record's, or a difference taken in 32 bits) and is written with the
 // shortest digits that read back as it: those the file held, none it did not.
 std::string ReadoutLine(std::string_view title, float value, std::string_view separator);
+// The same with the name and unit given apart (a name may end in brackets of its own).
+std::string ReadoutLine(const TitleParts& title, float value, std::string_view separator);
 
 // The record whose time lies nearest `t`, the earlier of two as near; none for no
 // records. Records are in time order, as every table writes them.

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <string>
 
 namespace tessaplot {
 namespace {
@@ -22,7 +24,9 @@ FileIdentity identifyLater(const std::string& path) {
 const FileSystemCalls kSettledClock{nullptr, nullptr, identifyLater};
 
 struct KeptTableFixture : ::testing::Test {
-    fs::path dir = fs::temp_directory_path() / "tessaplot_kept_table_test";
+    // One directory per process: tests run side by side, also from other build trees.
+    fs::path dir = fs::temp_directory_path() /
+                   ("tessaplot_kept_table_test_" + std::to_string(std::random_device{}()));
     std::string path = (dir / "BodyProperty.dat").string();
     FieldLoadRequest request;
     KeptFieldTable kept;
@@ -93,11 +97,17 @@ TEST_F(KeptTableFixture, FollowingSeesChangesButNotAbsenceOrAFailureAlreadyTold)
     EXPECT_TRUE(kept.changedOnDisk());
     EXPECT_TRUE(kept.holds(path, request)) << "what the store holds is still that table";
 
-    // The read of the change failed: not tried again until the file changes once more.
-    kept.readFailed(path, KeptFieldTable::IdentityBeforeRead(path));
+    // The read of the change failed: not tried again until the file changes once more,
+    // and only for the request that failed.
+    kept.readFailed(path, request, KeptFieldTable::IdentityBeforeRead(path));
     EXPECT_FALSE(kept.changedOnDisk());
+    EXPECT_TRUE(kept.failedAsBefore(path, request));
+    FieldLoadRequest otherColumn = request;
+    ++otherColumn.dataColumn;
+    EXPECT_FALSE(kept.failedAsBefore(path, otherColumn));
     std::ofstream(path, std::ios::app) << kLine;
     EXPECT_TRUE(kept.changedOnDisk());
+    EXPECT_FALSE(kept.failedAsBefore(path, request));
 
     // An absent table that stays absent is no change.
     fs::remove(path);

@@ -9,6 +9,7 @@
 #include "gl/GlPanel.h"
 #include "platform/FileSystem.h"
 #include "support/ContextMenu.h"
+#include "support/PointerHover.h"
 #include "support/ProgramRun.h"
 #include "support/fieldview_fixture.h"
 
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -117,8 +119,16 @@ TEST_F(DifferenceMeshTest, DrawnThroughWhiteAtZeroKeptAcrossStepsAndGoneWithItsR
     const std::span<const FieldPoint> drawn = DrawnRecords(*Form1);
     ASSERT_EQ(drawn.size(), table.columns[4].size());
     EXPECT_EQ(drawn[40].Value, table.columns[4][40]);
-    EXPECT_EQ(DrawnVariableCaption(*Form1, *Form1->fieldViewState->shownField),
-              Form1->VariableCaption);
+    // Its unit is the quantity's, though the caption ends in the run's name.
+    const std::vector<float>& vertices = Form1->fieldViewState->keptMesh.mesh.vertices;
+    const PictureProbe hovered = probeWithCurrentView(Form1->Panel1);
+    const QPoint pixel =
+        hovered.pixelOf(vertices[3 * 40], vertices[3 * 40 + 1], vertices[3 * 40 + 2]);
+    const QString read =
+        HoverAt(Form1->Panel1, (QPointF(pixel) / Form1->Panel1->devicePixelRatioF()).toPoint());
+    EXPECT_TRUE(
+        read.contains(QRegularExpression("\nTemperature - other-run: -?[0-9.,]+ degree of C$")))
+        << read.toStdString();
 
     // A view step draws the kept difference: nothing taken anew.
     const std::uint64_t taken = Form1->comparison->difference.generation;

@@ -2,13 +2,17 @@
 // the 2D section, their long tables, and what following shows when a run's file changes.
 #include "SampleData.h"
 #include "app/RadioGroup.h"
+#include "comfort/ComfortChartGeometry.h"
 #include "comfort/SensationBands.h"
+#include "compare/CompareRunsWindow.h"
 #include "compare/Comparison.h"
+#include "compare/DifferenceView.h"
 #include "compare/SectionOverlay.h"
 #include "export/CsvTable.h"
 #include "export/ExportTargets.h"
 #include "gl/DrawReduction.h"
 #include "gl/GlPanel.h"
+#include "readout/TimeMarkView.h"
 #include "section2d/Image2d.h"
 #include "support/ModalAnswerer.h"
 #include "support/PointerHover.h"
@@ -17,11 +21,17 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
+#include <QTreeWidget>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <limits>
+#include <map>
 #include <set>
 #include <string>
 
@@ -119,6 +129,23 @@ protected:
         Form1->RadioGroup3->SetItemIndex(0);
     }
     static void showData() { QTest::mouseClick(Form1->BitBtn7, Qt::LeftButton); }
+    // "Show 2D Data" on the Fibers page: the 2D window's picture once drawn, with
+    // `whileShown` done before it is closed.
+    QImage showSection(const std::function<void()>& whileShown = {}) {
+        QImage picture;
+        answerer.onDialog = [&](QWidget* modal) {
+            if (modal != Form3 || !Form3->ImageDC->hasContext() || Form1->RedrawPending ||
+                !picture.isNull())
+                return;
+            picture = Form3->ImageDC->grabFramebuffer();
+            if (whileShown)
+                whileShown();
+            Form3->BitBtn2->click();
+        };
+        QTest::mouseClick(Form1->BitBtn6, Qt::LeftButton);
+        answerer.onDialog = nullptr;
+        return picture;
+    }
     static std::string csvOf(GlPanel* surface) {
         const ExportTarget target = ExportTargetOf(surface);
         return CsvTable(target.header, target.columns, target.runs);
@@ -323,19 +350,10 @@ TEST_F(CompareOverlayTest, SectionCutsEveryRunAtTheSameTimeOrSaysItHasNone) {
     ASSERT_TRUE(waitForRedraw());
     Form1->RadioButton3->click();
     Form1->ComboBox3->setEditText("30");
-    const auto showSection = [this] {
-        QImage picture;
-        answerer.onDialog = [&](QWidget* modal) {
-            if (modal != Form3 || !Form3->ImageDC->hasContext() || Form1->RedrawPending ||
-                !picture.isNull())
-                return;
-            picture = Form3->ImageDC->grabFramebuffer();
-            Form3->BitBtn2->click();
-        };
-        Form1->BitBtn6->click();
-        answerer.onDialog = nullptr;
-        return picture;
-    };
+    // What the pointer reads at a point of the picture while it is shown.
+    QPoint pointer;
+    QString readout;
+    const auto hover = [&] { readout = HoverAt(Form3->ImageDC, pointer); };
     const QImage alone = showSection();
     ASSERT_FALSE(alone.isNull());
 
@@ -344,13 +362,17 @@ TEST_F(CompareOverlayTest, SectionCutsEveryRunAtTheSameTimeOrSaysItHasNone) {
         SectionExtents extents = Form3->ShownExtents;
         return CutComparedSections(Form3->ShownSection, extents);
     };
-    const QImage both = showSection();
-    ASSERT_EQ(comparedCuts().size(), 1u);
-    EXPECT_EQ(comparedCuts()[0].problem, "");
     // Step 1 of both runs on values 0.001 ... 0.012, probed between the nodes.
     const auto y = [](double scale, int node) {
         return static_cast<float>((scale * 0.001 * (1 + (node + 1) % 6) - 0.001) / 0.011);
     };
+    pointer = framePixel(0.2f, y(1, 1), alone.height());
+    const QImage both = showSection(hover);
+    ASSERT_EQ(comparedCuts().size(), 1u);
+    EXPECT_EQ(comparedCuts()[0].problem, "");
+    // The pointer on the jacket's node at 0.05 m reads the vest's value there too.
+    EXPECT_EQ(readout,
+              "SposePos: 0.05 m\nWater Vapor Concentration: 3.00E-3 kg/m^3\nvest: 6.00E-3");
     const int h = both.height();
     const QColor vestColour = comparedColour();
     for (int node = 0; node < 4; ++node)
@@ -389,110 +411,232 @@ TEST_F(CompareOverlayTest, SectionCutsEveryRunAtTheSameTimeOrSaysItHasNone) {
 namespace tessaplot::test {
 namespace {
 
-// Every list operation, then the comfort chart and its table hold exactly the runs
-// listed, each at its current records: a removed run's curve never outlives it, even
-// when what it took away equals what another run's change added.
-TEST_F(CompareOverlayTest, ChartAndTableHoldExactlyTheRunsListedAfterEachChange) {
+// Every list operation, then every picture and export of compared runs holds exactly
+// the runs listed, under their names now, each at its current records: the comfort
+// chart, BodyProperty, the difference mesh, the 2D section, the Compare Runs table and
+// their tables. A removed run's curve never outlives it, even when what it took away
+// equals what another run's change added; a difference follows its run, not a name.
+TEST_F(CompareOverlayTest, EveryPictureAndTableHoldsExactlyTheRunsListedAfterEachChange) {
     const fs::path base = makeRun("base");
     std::vector<fs::path> runs;
-    for (const char* name : {"r1", "r2", "r3"})
+    for (const char* name : {"r1", "r2", "r3", "twin/r1"})
         runs.push_back(makeRun(name));
     const std::vector<float> times{10, 20, 30, 40, 50, 60};
+    // Every table of a run at one value: comfort, skin temperature, fibre concentration.
     const auto level = [&](const fs::path& run, float value) {
         write(run / "Comfort.dat", comfortTable(times, std::vector<float>(times.size(), value)));
+        write(run / "BodyProperty.dat", bodyTable(11, 6, [value](int) { return value; }));
+        std::string fiber;
+        for (int step = 0; step < 4; ++step)
+            for (int node = 0; node < 6; ++node)
+                fiber += std::to_string(step * 30) + "\t" + std::to_string(0.05 * node) + "\t" +
+                         std::to_string(value) + "\t0\t0\n";
+        write(run / "fabric1_fiber_1.dat", fiber);
     };
     level(base, 10);
     openDataSet(QString::fromStdString(base.string()));
+    Form1->SetActivePage(Form1->TabSheet2);
+    ASSERT_TRUE(waitFor([] { return Form1->Panel5->hasContext(); }));
+    Form1->RadioGroup2->SetItemIndex(0);
+    QTest::mouseClick(Form1->BitBtn4, Qt::LeftButton);
+    Form1->RadioButton3->click();
+    Form1->ComboBox3->setEditText("30");
+    Form1->SetActivePage(Form1->TabSheet3);
+    ASSERT_TRUE(waitFor([] { return Form1->Panel8->hasContext(); }));
+    Form1->RadioGroup3->SetItemIndex(0);
+    QTest::mouseClick(Form1->BitBtn7, Qt::LeftButton);
     Form1->SetActivePage(Form1->TabSheet4);
     ASSERT_TRUE(waitFor([] { return Form1->Panel16->hasContext(); }));
     Form1->RadioGroup4->Button(2)->click();
-    GlPanel* panel = Form1->Panel16;
+    GlPanel* chart = Form1->Panel16;
     QMatrix4x4 view;
     view.translate(-0.75f, -0.6f, 0.0f);
-    const QMatrix4x4 mvp = ExpectedProjection(panel->width(), panel->height(), 0.95f) * view;
+    const QMatrix4x4 mvp = ExpectedProjection(chart->width(), chart->height(), 0.95f) * view;
+    CompareRunsWindow* window = CompareRunsWindowOf(*Form1);
 
+    struct Listed {
+        int run;
+        std::string name;
+        float level; // NaN: no records
+    };
     struct Case {
         const char* what;
         std::vector<int> before; // runs compared before, in order
-        std::function<void(std::vector<fs::path>&)> change;
-        std::vector<std::pair<int, float>> shown; // run and its level afterwards
+        int differenceFrom;
+        std::function<void()> change;
+        std::vector<Listed> after;
     };
+    const float none = std::numeric_limits<float>::quiet_NaN();
     const Case cases[] = {
-        {"add", {0, 1}, [](auto& r) { compare(r[2]); }, {{0, 30}, {1, 50}, {2, 70}}},
+        {"add",
+         {0, 1},
+         1,
+         [&] { compare(runs[2]); },
+         {{0, "r1", 30}, {1, "r2", 50}, {2, "r3", 70}}},
         {"remove first",
          {0, 1, 2},
-         [](auto&) { Form1->comparison->remove(0); },
-         {{1, 50}, {2, 70}}},
+         2,
+         [] { Form1->comparison->remove(0); },
+         {{1, "r2", 50}, {2, "r3", 70}}},
         {"remove middle",
          {0, 1, 2},
-         [](auto&) { Form1->comparison->remove(1); },
-         {{0, 30}, {2, 70}}},
+         0,
+         [] { Form1->comparison->remove(1); },
+         {{0, "r1", 30}, {2, "r3", 70}}},
+        {"remove the difference's run",
+         {0, 1, 2},
+         1,
+         [] { Form1->comparison->remove(1); },
+         {{0, "r1", 30}, {2, "r3", 70}}},
         // Read once and removed while another run's records move once: a sum of the
         // two would stand still.
         {"remove while another grows",
          {0, 1},
-         [&](auto& r) {
+         1,
+         [&] {
              Form1->comparison->remove(0);
-             write(r[1] / "Comfort.dat",
+             write(runs[1] / "Comfort.dat",
                    comfortTable({10, 20, 30, 40, 50, 60, 70}, std::vector<float>(7, 50)));
          },
-         {{1, 50}}},
-        {"rewrite", {0, 1}, [&](auto& r) { level(r[1], 85); }, {{0, 30}, {1, 85}}},
-        {"delete file", {0, 1}, [](auto& r) { fs::remove(r[1] / "Comfort.dat"); }, {{0, 30}}},
+         {{1, "r2", 50}}},
+        {"rewrite", {0, 1}, 1, [&] { level(runs[1], 85); }, {{0, "r1", 30}, {1, "r2", 85}}},
+        {"delete files",
+         {0, 1},
+         0,
+         [&] {
+             for (const char* file : {"Comfort.dat", "BodyProperty.dat", "fabric1_fiber_1.dat"})
+                 fs::remove(runs[1] / file);
+         },
+         {{0, "r1", 30}, {1, "r2", none}}},
+        // "r1 (2)" is "r1" once the first r1 is gone, and its difference goes with it.
+        {"rename", {0, 3}, 3, [] { Form1->comparison->remove(0); }, {{3, "r1", 90}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Form1->comparison->clear();
         for (std::size_t i = 0; i < runs.size(); ++i)
             level(runs[i], 30.0f + 20.0f * static_cast<float>(i));
-        runEventsFor(300);
         for (int i : c.before)
             compare(runs[static_cast<std::size_t>(i)]);
-        runEventsFor(300);
-        std::vector<QColor> colours;
-        for (std::size_t i = 0; i < Form1->comparison->size(); ++i) {
-            const RunColour rc = Form1->comparison->run(i).colour;
-            colours.push_back(QColor::fromRgbF(rc.r, rc.g, rc.b));
-        }
-        c.change(runs);
-        for (std::size_t i = colours.size(); i < Form1->comparison->size(); ++i) {
-            const RunColour rc = Form1->comparison->run(i).colour;
-            colours.push_back(QColor::fromRgbF(rc.r, rc.g, rc.b));
-        }
-        // Each listed run at its level, in its colour; no other compared colour anywhere
-        // in the plot.
-        const auto matches = [&] {
-            const PictureProbe probe(panel, mvp);
-            const QImage image = panel->grabFramebuffer();
-            const QRect plot = QRect(probe.pixelOf(0, 1, 0), probe.pixelOf(1, 0, 0)).normalized();
-            std::vector<QColor> unseen = colours;
-            for (const auto& [run, value] : c.shown) {
-                const fs::path& dir = runs[static_cast<std::size_t>(run)];
-                const ComparedRun* shown = Form1->comparison->find(dir.filename().string());
-                if (shown == nullptr)
-                    return false;
-                const RunColour rc = shown->colour;
-                const QColor colour = QColor::fromRgbF(rc.r, rc.g, rc.b);
-                if (!probe.anyNear(probe.pixelOf(30.0f / 60, value / 100, 0), 1,
-                                   [&](const QColor& p) { return near(p, colour, 2); }))
-                    return false;
-                std::erase_if(unseen, [&](const QColor& u) { return near(u, colour, 0); });
-            }
-            for (const QColor& colour : unseen)
-                if (colourIn(image, plot, colour))
-                    return false;
-            return true;
+        const auto colourOf = [](const ComparedRun& run) {
+            return QColor::fromRgbF(run.colour.r, run.colour.g, run.colour.b);
         };
-        EXPECT_TRUE(waitFor(matches));
-        // The table beside it: the opened run and exactly the runs shown.
-        const ExportTarget target = ExportTargetOf(panel);
-        std::set<std::string> named(target.runs.begin(), target.runs.end());
-        std::set<std::string> expected{"base"};
-        for (const auto& shown : c.shown)
-            expected.insert(runs[static_cast<std::size_t>(shown.first)].filename().string());
-        EXPECT_EQ(named, expected);
+        std::vector<QColor> gone;
+        for (std::size_t i = 0; i < Form1->comparison->size(); ++i)
+            gone.push_back(colourOf(Form1->comparison->run(i)));
+        const std::uint64_t chosen =
+            Form1->comparison
+                ->run(static_cast<std::size_t>(
+                    std::find(c.before.begin(), c.before.end(), c.differenceFrom) -
+                    c.before.begin()))
+                .serial;
+        ChooseDifferenceFrom(*Form1, chosen);
+        runEventsFor(300);
+        answerer.texts.clear();
+        c.change();
+
+        // The list, in order, and what each listed run is drawn in.
+        std::vector<std::string> names;
+        std::vector<QColor> drawn;
+        for (std::size_t i = 0; i < Form1->comparison->size(); ++i) {
+            names.push_back(Form1->comparison->run(i).name);
+            if (!std::isnan(c.after[i].level))
+                drawn.push_back(colourOf(Form1->comparison->run(i)));
+            std::erase_if(
+                gone, [&](const QColor& g) { return g == colourOf(Form1->comparison->run(i)); });
+        }
+        std::vector<std::string> expectedNames;
+        std::map<std::string, std::set<float>> expectedRows{{"base", {10}}};
+        for (const Listed& l : c.after) {
+            expectedNames.push_back(l.name);
+            if (!std::isnan(l.level))
+                expectedRows[l.name] = {l.level};
+        }
+        ASSERT_EQ(names, expectedNames);
+        // A picture shows every listed run with records in its colour, no other's.
+        const auto coloursRight = [&](const QImage& image) {
+            const QRect all = image.rect();
+            return std::all_of(drawn.begin(), drawn.end(),
+                               [&](const QColor& k) { return colourIn(image, all, k); }) &&
+                   std::none_of(gone.begin(), gone.end(),
+                                [&](const QColor& k) { return colourIn(image, all, k); });
+        };
+        // A table's rows: each run's values, by the name in its run column.
+        const auto rowsOf = [](const ExportTarget& target) {
+            std::map<std::string, std::set<float>> rows;
+            for (std::size_t r = 0; r < target.runs.size(); ++r)
+                rows[target.runs[r]].insert(target.columns.back()[r]);
+            return rows;
+        };
+
+        // The chart, shown while the runs changed: the next ticks show them, each at
+        // its level; a run without records draws nothing in the plot.
+        EXPECT_TRUE(waitFor([&] {
+            const PictureProbe probe(chart, mvp);
+            const QRect plot = QRect(probe.pixelOf(0, 1, 0), probe.pixelOf(1, 0, 0)).normalized();
+            for (std::size_t i = 0, k = 0; i < c.after.size(); ++i) {
+                const QColor colour = colourOf(Form1->comparison->run(i));
+                if (std::isnan(c.after[i].level)
+                        ? colourIn(probe.image, plot, colour)
+                        : !probe.anyNear(probe.pixelOf(0.5f, c.after[i].level / 100, 0), 1,
+                                         [&](const QColor& p) { return near(p, drawn[k], 2); }))
+                    return false;
+                k += std::isnan(c.after[i].level) ? 0 : 1;
+            }
+            return coloursRight(probe.image) && rowsOf(ExportTargetOf(chart)) == expectedRows;
+        }));
+        EXPECT_EQ(rowsOf(ExportTargetOf(chart)), expectedRows);
+        window->refresh();
+        std::vector<std::string> columns;
+        for (int col = 2; col < window->Table->columnCount(); ++col)
+            columns.push_back(window->Table->horizontalHeaderItem(col)->text().toStdString());
+        EXPECT_EQ(columns, expectedNames) << "the Compare Runs table";
+        // "Values at t": each run's comfort value beside the opened run's.
+        ShowValuesAtTime(30);
+        const auto* list = ValuesAtTimeWindow()->findChild<QTreeWidget*>("ValuesList");
+        std::map<std::string, std::set<float>> valuesAtT;
+        for (int g = 0; g < list->topLevelItemCount(); ++g)
+            for (int r = 0; r < list->topLevelItem(g)->childCount(); ++r) {
+                const QTreeWidgetItem* row = list->topLevelItem(g)->child(r);
+                if (row->text(0).toStdString() == ComfortChartTitle(ComfortQuantity::ComfortValue))
+                    valuesAtT[row->text(5).toStdString()].insert(row->text(3).toFloat());
+            }
+        EXPECT_EQ(valuesAtT, expectedRows) << "Values at t";
+        ValuesAtTimeWindow()->hide();
+
+        Form1->SetActivePage(Form1->TabSheet3);
+        ASSERT_TRUE(waitForRedraw());
+        EXPECT_TRUE(coloursRight(Form1->Panel8->grabFramebuffer())) << "BodyProperty";
+        EXPECT_EQ(rowsOf(ExportTargetOf(Form1->Panel8)), expectedRows) << "BodyProperty";
+
+        // The difference, from its run under its name now, or the field itself again.
+        Form1->SetActivePage(Form1->TabSheet2);
+        ASSERT_TRUE(waitForRedraw());
+        const auto differenceRun =
+            std::find_if(c.after.begin(), c.after.end(),
+                         [&](const Listed& l) { return l.run == c.differenceFrom; });
+        if (differenceRun != c.after.end()) {
+            EXPECT_TRUE(waitFor([&] {
+                const ExportTarget d = ExportTargetOf(Form1->Panel5);
+                return d.header.size() == 5 && d.header[3] == differenceRun->name &&
+                       d.columns[4].front() == 10 - differenceRun->level &&
+                       d.columns[4].back() == 10 - differenceRun->level;
+            })) << ExportTargetOf(Form1->Panel5).header.back();
+            EXPECT_EQ(Form1->VariableCaption.substr(Form1->VariableCaption.rfind(" - ")),
+                      " - " + differenceRun->name);
+            EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join(", ").toStdString();
+        } else {
+            EXPECT_EQ(ExportTargetOf(Form1->Panel5).header.size(), 3u);
+            EXPECT_EQ(Form1->VariableCaption.find(" - "), std::string::npos);
+            EXPECT_EQ(answerer.texts,
+                      QStringList{"No difference from r2: it is no longer compared."});
+        }
+
+        const QImage section = showSection();
+        EXPECT_TRUE(coloursRight(section)) << "2D section";
+        EXPECT_EQ(rowsOf(ExportTargetOf(Form3->ImageDC)), expectedRows) << "2D section";
+        Form1->SetActivePage(Form1->TabSheet4);
     }
-    EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join(", ").toStdString();
 }
 
 } // namespace

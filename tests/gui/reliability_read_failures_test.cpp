@@ -5,6 +5,7 @@
 #include "dataset/Unit4.h"
 #include "gl/GlPanel.h"
 #include "platform/FileSystem.h"
+#include "section2d/Image2d.h"
 #include "support/ModalAnswerer.h"
 #include "support/fieldview_fixture.h"
 
@@ -57,6 +58,28 @@ TEST_F(ReadFailureTest, ATableThatIsNoTableIsNamedOnceAndThePictureStays) {
     EXPECT_EQ(Form1->FieldPoints.size(), 66u);
     EXPECT_EQ(ItemTexts(Form1->ComboBox2), positions);
     EXPECT_EQ(Form1->Panel1->grabFramebuffer(), before) << "the previous picture stays";
+
+    // Redraws nobody asked to read (the 2D window shown over the page and closed, the
+    // pointer over the main window) neither read the broken table again nor tell it.
+    answerer.texts.clear();
+    bool shown = false;
+    answerer.onDialog = [&](QWidget* modal) {
+        if (modal != Form3 || shown || !Form3->ImageDC->hasContext() || Form1->RedrawPending)
+            return;
+        shown = true;
+        Form3->BitBtn2->click();
+    };
+    QTest::mouseClick(Form1->BitBtn3, Qt::LeftButton);
+    answerer.onDialog = nullptr;
+    EXPECT_TRUE(shown);
+    Form1->FormMouseMove();
+    EXPECT_TRUE(waitForRedraw());
+    QTest::qWait(100);
+    EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join(", ").toStdString();
+    EXPECT_EQ(Form1->Panel1->grabFramebuffer(), before);
+    // Show Data asks for it: told again.
+    QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
+    EXPECT_TRUE(waitFor([&] { return answerer.texts.size() == 1; }));
 
     // Open says it too, once, and goes on as for a table of unknown structure.
     answerer.texts.clear();
