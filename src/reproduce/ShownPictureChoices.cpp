@@ -56,9 +56,10 @@ void readMesh(TForm1& f, PictureChoices& c) {
         c.range = std::pair{reading.fixedRange->min, reading.fixedRange->max};
     if (const auto view = ShownFieldView(f); view && view->shown != view->initial)
         c.viewMatrix = view->shown;
-    const std::string& difference = f.fieldViewState->difference.runName;
+    // The run itself, by its serial: a name may have passed to another run.
+    const std::uint64_t difference = f.comparison->difference.runSerial;
     for (std::size_t i = 0; i < f.comparison->size(); ++i)
-        if (!difference.empty() && f.comparison->run(i).name == difference)
+        if (difference != 0 && f.comparison->run(i).serial == difference)
             c.differenceFrom = f.comparison->run(i).directory;
 }
 
