@@ -3,6 +3,7 @@
 #include "app/RadioGroup.h"
 #include "app/Temp.h"
 #include "compare/Comparison.h"
+#include "compare/DifferenceView.h"
 #include "fieldview/ColorBox.h"
 #include "fieldview/Colorselection1.h"
 #include "gl/GlPanel.h"
@@ -151,6 +152,13 @@ TEST_F(CopyCommandTest, TheCopiedCommandExportsTheWindowsPicturePixelForPixel) {
          }},
         {"key at a fixed range and a marked time",
          [&] {
+             // A value range fixes colours only while the ramp runs along the values.
+             answerer.onDialog = [](QWidget*) {
+                 QTest::mouseClick(Form2->RadioButton1, Qt::LeftButton, {}, QPoint(8, 8));
+                 QTest::mouseClick(Form2->BitBtn1, Qt::LeftButton);
+             };
+             QTest::mouseClick(f->BitBtn2, Qt::LeftButton);
+             answerer.onDialog = nullptr;
              showFabric("Temperature(degree of C)");
              choose(f->Panel1, "Show Colour Key");
              answerer.onDialog = [](QWidget* modal) {
@@ -240,7 +248,9 @@ TEST_F(CopyCommandTest, TheCopiedCommandExportsTheWindowsPicturePixelForPixel) {
             made.save(QDir(shots).filePath("command-line-export.png"));
         }
         EXPECT_TRUE(answerer.texts.isEmpty()) << answerer.texts.join('|').toStdString();
-        // The next state starts from a fresh opening.
+        // The next state starts from a fresh opening, the difference given up before its
+        // run goes (which would rightly be told).
+        ChooseDifferenceFrom(*f, 0);
         while (f->comparison->size() > 0)
             f->comparison->remove(0);
         f->readingState->colourKeyShown = false;
