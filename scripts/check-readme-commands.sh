@@ -68,7 +68,8 @@ commands="$(awk '
 # The files a command names as its output.
 outputs() {
     grep -oE -- '--export[ =][^ ]+' <<<"$1" | sed -E 's/^--export[ =]//' || true
-    grep -oE -- '> *[^ >]+' <<<"$1" | sed -E 's/^> *//' || true
+    # A redirection stands apart: "core>=38" inside an argument is none.
+    grep -oE -- '(^| )> *[^ >]+' <<<"$1" | sed -E 's/^ ?> *//' || true
 }
 
 count=0
