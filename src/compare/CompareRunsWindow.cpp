@@ -9,17 +9,21 @@
 #include "app/Widgets.h"
 #include "comfort/SensationBands.h"
 #include "compare/CompareMenu.h"
+#include "compare/EvidenceRows.h"
 #include "compare/WindowPlacement.h"
 #include "dataset/ReadProblemText.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
 #include "export/ExportMenu.h"
+#include "fieldview/FieldViewState.h"
+#include "text/GeneralForm.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -89,6 +93,22 @@ void readBody(RunTable& table, const std::string& directory, int column, RunTabl
         input.body = table.records();
 }
 
+// A text typed in a dialog named `objectName`: one line, or several when `multiLine`.
+QString AskText(QWidget* parent, const QString& objectName, const QString& title,
+                const QString& label, const QString& text, bool multiLine, bool& accepted) {
+    QInputDialog dialog(parent);
+    dialog.setObjectName(objectName);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setInputMode(QInputDialog::TextInput);
+    if (multiLine)
+        dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
+    dialog.setTextValue(text);
+    dialog.resize(520, dialog.sizeHint().height());
+    accepted = dialog.exec() == QDialog::Accepted;
+    return dialog.textValue();
+}
+
 } // namespace
 
 CompareRunsWindow::CompareRunsWindow(TForm1& form)
@@ -106,8 +126,15 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     AddButton->setObjectName(QStringLiteral("AddButton"));
     RemoveButton = new QPushButton(QStringLiteral("Remove"), this);
     RemoveButton->setObjectName(QStringLiteral("RemoveButton"));
+    AddMeasuredButton = new QPushButton(QStringLiteral("Add Measured Data…"), this);
+    AddMeasuredButton->setObjectName(QStringLiteral("AddMeasuredButton"));
+    PhasesButton = new QPushButton(QStringLiteral("Protocol Phases…"), this);
+    PhasesButton->setObjectName(QStringLiteral("PhasesButton"));
+    ThresholdsButton = new QPushButton(QStringLiteral("Thresholds…"), this);
+    ThresholdsButton->setObjectName(QStringLiteral("ThresholdsButton"));
     // A window, not a dialog: Enter presses the focused button only.
-    for (QPushButton* button : {AddButton, RemoveButton})
+    for (QPushButton* button :
+         {AddButton, RemoveButton, AddMeasuredButton, PhasesButton, ThresholdsButton})
         button->setAutoDefault(false);
 
     Table = new QTableWidget(this);
@@ -122,6 +149,10 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(AddButton);
     buttons->addWidget(RemoveButton);
+    buttons->addSpacing(8);
+    buttons->addWidget(AddMeasuredButton);
+    buttons->addWidget(PhasesButton);
+    buttons->addWidget(ThresholdsButton);
     buttons->addStretch(1);
     auto* runs = new QHBoxLayout;
     runs->addWidget(RunList, 1);
@@ -137,6 +168,9 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     connect(RefreshTimer, &QTimer::timeout, this, &CompareRunsWindow::refresh);
     connect(AddButton, &QPushButton::clicked, this, &CompareRunsWindow::addRun);
     connect(RemoveButton, &QPushButton::clicked, this, &CompareRunsWindow::removeRun);
+    connect(AddMeasuredButton, &QPushButton::clicked, this, &CompareRunsWindow::addMeasured);
+    connect(PhasesButton, &QPushButton::clicked, this, &CompareRunsWindow::editPhases);
+    connect(ThresholdsButton, &QPushButton::clicked, this, &CompareRunsWindow::editThresholds);
     connect(RunList, &QListWidget::itemSelectionChanged, this, &CompareRunsWindow::updateButtons);
     connect(Table, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(Table);
@@ -208,6 +242,93 @@ void CompareRunsWindow::removeRun() {
         m_comparison.remove(static_cast<std::size_t>(row - 1));
 }
 
+void CompareRunsWindow::addMeasured() {
+    QString start = m_lastMeasuredDirectory;
+    if (start.isEmpty() && !m_comparison.openedDirectory().empty())
+        start = PathFromBytes(m_comparison.openedDirectory());
+    QFileDialog dialog(this, QStringLiteral("Add Measured Data"), start,
+                       QStringLiteral("Tables (*.csv *.txt *.tsv);;All files (*)"));
+    dialog.setObjectName(QStringLiteral("MeasuredAddDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString chosen = dialog.selectedFiles().front();
+    m_lastMeasuredDirectory = QFileInfo(chosen).absolutePath();
+    if (const auto refused = m_comparison.evidence.addMeasured(PathBytes(QDir::cleanPath(chosen))))
+        ShowMessage(*refused);
+    else
+        redrawPictures();
+    refresh();
+}
+
+void CompareRunsWindow::editPhases() {
+    QString text;
+    for (const Phase& phase : m_comparison.evidence.phases()) {
+        const auto bound = [](double v) {
+            return QString::fromStdString(ShortestDecimalForm(static_cast<float>(v)));
+        };
+        text += (text.isEmpty() ? QString() : QStringLiteral(",")) +
+                QString::fromStdString(phase.name) + ':' + bound(phase.from) + '-' +
+                bound(phase.to);
+    }
+    bool accepted = false;
+    const QString typed =
+        AskText(this, QStringLiteral("PhasesDialog"), QStringLiteral("Protocol Phases"),
+                QStringLiteral("Phases as NAME:FROM-TO in minutes, separated "
+                               "by commas (Rest:0-30,Exercise:30-90):"),
+                text, false, accepted);
+    if (!accepted)
+        return;
+    if (const auto refused = m_comparison.evidence.setPhases(typed.toStdString()))
+        ShowMessage(*refused);
+    else
+        redrawPictures();
+    refresh();
+}
+
+void CompareRunsWindow::editThresholds() {
+    Evidence& evidence = m_comparison.evidence;
+    QStringList lines;
+    for (const std::string& text : evidence.thresholdTexts())
+        lines << QString::fromStdString(text);
+    for (const Tolerance& tolerance : evidence.tolerances())
+        lines << QString::fromStdString(std::string(EvidenceQuantityName(tolerance.quantity)) +
+                                        "=" +
+                                        ShortestDecimalForm(static_cast<float>(tolerance.value)));
+    bool accepted = false;
+    const QString typed = AskText(
+        this, QStringLiteral("ThresholdsDialog"), QStringLiteral("Thresholds"),
+        QStringLiteral("One a line: a threshold as NAME>=VALUE, NAME>VALUE, NAME<=VALUE or "
+                       "NAME<VALUE,\nor a tolerance of the validation figures as NAME=VALUE:"),
+        lines.join('\n'), true, accepted);
+    if (!accepted)
+        return;
+    std::vector<std::string> thresholds, tolerances;
+    for (const QString& line : typed.split('\n')) {
+        const bool comparison = line.contains('<') || line.contains('>');
+        (comparison ? thresholds : tolerances).push_back(line.toStdString());
+    }
+    // Both read before either is set: a refusal changes nothing.
+    Evidence tried = evidence;
+    std::optional<std::string> refused = tried.setThresholds(thresholds);
+    if (!refused)
+        refused = tried.setTolerances(tolerances);
+    if (refused) {
+        ShowMessage(*refused);
+        return;
+    }
+    evidence.setThresholds(thresholds);
+    evidence.setTolerances(tolerances);
+    redrawPictures();
+    refresh();
+}
+
+void CompareRunsWindow::redrawPictures() {
+    // The pictures draw the evidence as it is at each draw: the shown one is drawn anew.
+    RedrawShownFieldPicture(m_form, m_form.ViewDC);
+}
+
 RunTableChoice CompareRunsWindow::choice() const {
     RunTableChoice choice;
     choice.sensationItem = m_form.RadioGroup4->ItemIndex();
@@ -264,6 +385,8 @@ std::vector<std::uint64_t> CompareRunsWindow::inputKey(const RunTableChoice& cho
                                body.generation(), body.load.opened ? 1u : 0u,
                                static_cast<std::uint64_t>(body.load.problem.kind)});
     };
+    const std::vector<std::uint64_t> evidence = m_comparison.evidence.key();
+    key.insert(key.end(), evidence.begin(), evidence.end());
     addRun(m_opened->comfort, m_opened->bodyTable);
     for (std::size_t i = 0; i < m_comparison.size(); ++i)
         addRun(m_comparison.run(i).comfort, m_comparison.run(i).bodyTable);
@@ -271,6 +394,7 @@ std::vector<std::uint64_t> CompareRunsWindow::inputKey(const RunTableChoice& cho
 }
 
 void CompareRunsWindow::refresh() {
+    m_comparison.evidence.followMeasured();
     const RunTableChoice chosen = choice();
     const std::vector<RunTableInput> inputs = readRuns(chosen);
     std::vector<std::uint64_t> key = inputKey(chosen);
@@ -278,6 +402,7 @@ void CompareRunsWindow::refresh() {
         return;
     m_shownKey = std::move(key);
     m_table = RunComparisonTable(inputs, chosen);
+    AppendEvidenceRows(m_table, inputs, chosen, m_comparison.evidence);
     ++m_tableBuilds;
     showTable();
 }
