@@ -35,9 +35,10 @@ constexpr float kMarkerZ = 2.0f * CurveZ;
 constexpr float kMarkerSize = 7.0f;
 constexpr float kThresholdWidth = 2.0f;
 constexpr RunColour kThresholdColour{0.75f, 0.0f, 0.0f};
-// Below the compared runs' legend right of the BodyProperty plot.
+// Above the BodyProperty plot, under its caption and over the phases' names, where a
+// file's long name has room (the runs' legend right of the plot has little).
 constexpr float kLegendLine = 0.065f;
-constexpr LegendLayout kBodyLegend{1.04f, 0.96f, kLegendLine, 0.0f, 12};
+constexpr LegendLayout kBodyLegend{0.3f, 1.1f, kLegendLine, 0.5f, 1};
 // Left above the comfort chart's plot, apart from the runs' legend on the right.
 constexpr LegendLayout kComfortLegend{0.06f, 1.17f, kLegendLine, 0.32f, 2};
 // How often a picture looks at the measured files' identity.
@@ -124,8 +125,7 @@ void drawMarkers(const std::vector<MarkerPlace>& markers, const RunColour& colou
 
 // Everything the evidence lays over one picture of `quantity` on `axes`.
 void drawEvidence(const Evidence& evidence, EvidenceQuantity quantity, const PlotAxes& axes,
-                  float bandZ, bool translucentBands, const LegendLayout& legendLayout,
-                  std::size_t legendSkip) {
+                  float bandZ, bool translucentBands, const LegendLayout& legendLayout) {
     drawBands(PlaceBands(evidence.phases(), axes), bandZ, translucentBands);
     std::vector<double> ys;
     for (const Threshold& threshold : ThresholdsOn(evidence, quantity))
@@ -138,9 +138,7 @@ void drawEvidence(const Evidence& evidence, EvidenceQuantity quantity, const Plo
     }
     if (legend.empty())
         return;
-    LegendLayout layout = legendLayout;
-    layout.y -= static_cast<float>(legendSkip) * layout.lineHeight;
-    DrawLegend(legend, layout, kMarkerSize);
+    DrawLegend(legend, legendLayout, kMarkerSize);
     glColor3f(0.0f, 0.0f, 0.0f);
 }
 
@@ -186,10 +184,7 @@ public:
         const Comparison& comparison = *form.comparison;
         const PlotAxes axes{shown.extents.TimeMin, shown.extents.TimeSpan, shown.extents.ValueMin,
                             shown.extents.ValueSpan};
-        // Below the runs' legend: the opened run and each compared one have a line there.
-        const std::size_t runLines = comparison.empty() ? 0 : comparison.size() + 1;
-        drawEvidence(comparison.evidence, *quantity, axes, kBodyBandZ, false, kBodyLegend,
-                     runLines);
+        drawEvidence(comparison.evidence, *quantity, axes, kBodyBandZ, false, kBodyLegend);
     }
     bool follow(TForm1& form) override {
         Evidence& evidence = form.comparison->evidence;
@@ -222,7 +217,7 @@ public:
         const PlotAxes axes{0.0, endTime, 0.0, 100.0};
         drawEvidence(comparison.evidence,
                      {EvidenceQuantity::Source::Comfort, static_cast<int>(quantity)}, axes,
-                     kComfortBandZ, true, kComfortLegend, 0);
+                     kComfortBandZ, true, kComfortLegend);
     }
 };
 
