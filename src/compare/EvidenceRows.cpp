@@ -77,7 +77,7 @@ void validationRows(TextTable& table, const std::vector<CurveView>& curves,
             rowName("SD of the differences", unit, period), rowName("RMSE", unit, period),
             rowName("Largest difference", unit, period)};
         if (tolerance)
-            names.push_back(rowName("Within " + number(*tolerance, choice), unit, period));
+            names.push_back(rowName("Within ±" + number(*tolerance, choice), unit, period));
         pushRows(table, names);
         for (const CurveView& curve : curves) {
             std::vector<std::string> cells(names.size());

@@ -157,7 +157,7 @@ TEST_F(EvidenceTest, TableRowsGiveValidationAndThresholdFiguresOverTheWholeTimeA
     EXPECT_EQ(cellOf(table, "SD of the differences" + unit), "1.0606601");
     EXPECT_EQ(cellOf(table, "RMSE" + unit), "0.7905694");
     EXPECT_EQ(cellOf(table, "Largest difference" + unit), "1 at 10 min.");
-    EXPECT_EQ(cellOf(table, "Within 0.5" + unit), "50 %");
+    EXPECT_EQ(cellOf(table, "Within ±0.5" + unit), "50 %");
     EXPECT_EQ(cellOf(table, "Points compared", 1), "No records.");
     // Phase A holds 5 only (its end belongs to B); C is never reached.
     EXPECT_EQ(cellOf(table, "A: Points compared"), "1");
