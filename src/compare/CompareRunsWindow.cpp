@@ -11,6 +11,7 @@
 #include "compare/CompareMenu.h"
 #include "compare/EvidenceRows.h"
 #include "compare/WindowPlacement.h"
+#include "dataset/BodyQuantities.h"
 #include "dataset/ReadProblemText.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
@@ -132,9 +133,15 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     PhasesButton->setObjectName(QStringLiteral("PhasesButton"));
     ThresholdsButton = new QPushButton(QStringLiteral("Thresholds…"), this);
     ThresholdsButton->setObjectName(QStringLiteral("ThresholdsButton"));
+    RemoveMeasuredButton = new QPushButton(QStringLiteral("Remove Measured"), this);
+    RemoveMeasuredButton->setObjectName(QStringLiteral("RemoveMeasuredButton"));
+    MeasuredList = new QListWidget(this);
+    MeasuredList->setObjectName(QStringLiteral("MeasuredList"));
+    MeasuredList->setSelectionMode(QAbstractItemView::SingleSelection);
+    MeasuredList->setMaximumHeight(MeasuredList->fontMetrics().height() * 5);
     // A window, not a dialog: Enter presses the focused button only.
-    for (QPushButton* button :
-         {AddButton, RemoveButton, AddMeasuredButton, PhasesButton, ThresholdsButton})
+    for (QPushButton* button : {AddButton, RemoveButton, AddMeasuredButton, PhasesButton,
+                                ThresholdsButton, RemoveMeasuredButton})
         button->setAutoDefault(false);
 
     Table = new QTableWidget(this);
@@ -153,6 +160,7 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     buttons->addWidget(AddMeasuredButton);
     buttons->addWidget(PhasesButton);
     buttons->addWidget(ThresholdsButton);
+    buttons->addWidget(RemoveMeasuredButton);
     buttons->addStretch(1);
     auto* runs = new QHBoxLayout;
     runs->addWidget(RunList, 1);
@@ -160,6 +168,7 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Runs:"), this));
     layout->addLayout(runs);
+    layout->addWidget(MeasuredList);
     layout->addWidget(new QLabel(QStringLiteral("Conclusions per run:"), this));
     layout->addWidget(Table, 1);
 
@@ -171,6 +180,9 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     connect(AddMeasuredButton, &QPushButton::clicked, this, &CompareRunsWindow::addMeasured);
     connect(PhasesButton, &QPushButton::clicked, this, &CompareRunsWindow::editPhases);
     connect(ThresholdsButton, &QPushButton::clicked, this, &CompareRunsWindow::editThresholds);
+    connect(RemoveMeasuredButton, &QPushButton::clicked, this, &CompareRunsWindow::removeMeasured);
+    connect(MeasuredList, &QListWidget::itemSelectionChanged, this,
+            &CompareRunsWindow::updateButtons);
     connect(RunList, &QListWidget::itemSelectionChanged, this, &CompareRunsWindow::updateButtons);
     connect(Table, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(Table);
@@ -189,6 +201,7 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     });
     AdoptClassicControlBehaviour(this);
     listRuns();
+    listMeasured();
 }
 
 void CompareRunsWindow::listRuns() {
@@ -213,6 +226,8 @@ void CompareRunsWindow::updateButtons() {
     const QList<QListWidgetItem*> selected = RunList->selectedItems();
     RemoveButton->setEnabled(!selected.isEmpty() && RunList->row(selected.front()) > 0);
     AddButton->setEnabled(m_comparison.size() + 1 < Comparison::MaxRuns);
+    if (MeasuredList != nullptr)
+        RemoveMeasuredButton->setEnabled(!MeasuredList->selectedItems().isEmpty());
 }
 
 void CompareRunsWindow::addRun() {
@@ -255,10 +270,68 @@ void CompareRunsWindow::addMeasured() {
         return;
     const QString chosen = dialog.selectedFiles().front();
     m_lastMeasuredDirectory = QFileInfo(chosen).absolutePath();
-    if (const auto refused = m_comparison.evidence.addMeasured(PathBytes(QDir::cleanPath(chosen))))
+    Evidence& evidence = m_comparison.evidence;
+    if (const auto refused = evidence.addMeasured(PathBytes(QDir::cleanPath(chosen)))) {
         ShowMessage(*refused);
-    else
-        redrawPictures();
+        return;
+    }
+    matchByHand(evidence.measured().size() - 1);
+    listMeasured();
+    redrawPictures();
+    refresh();
+}
+
+void CompareRunsWindow::matchByHand(std::size_t fileIndex) {
+    // Every quantity a series can be laid against, as the pages name them.
+    std::vector<EvidenceQuantity> quantities;
+    QStringList items{QStringLiteral("(leave it out)")};
+    for (int i = 0; i < BodyQuantityCount; ++i)
+        quantities.push_back({EvidenceQuantity::Source::Body, i});
+    for (int i = 0; i < 3; ++i)
+        quantities.push_back({EvidenceQuantity::Source::Comfort, i});
+    for (const EvidenceQuantity& quantity : quantities)
+        items << QString::fromStdString(std::string(EvidenceQuantityName(quantity)));
+    Evidence& evidence = m_comparison.evidence;
+    const MeasuredFile& file = evidence.measured()[fileIndex];
+    for (std::size_t i = 0; i < file.matches.size(); ++i) {
+        if (file.matches[i])
+            continue;
+        QInputDialog dialog(this);
+        dialog.setObjectName(QStringLiteral("MatchColumnDialog"));
+        dialog.setWindowTitle(QStringLiteral("Match a Measured Column"));
+        dialog.setLabelText(QStringLiteral("Column %1 of %2, \"%3\", names no quantity. "
+                                           "Lay it against:")
+                                .arg(file.table.series[i].column)
+                                .arg(QString::fromStdString(file.name),
+                                     QString::fromStdString(file.table.series[i].name)));
+        dialog.setComboBoxItems(items);
+        dialog.setComboBoxEditable(false);
+        if (dialog.exec() != QDialog::Accepted)
+            continue;
+        const qsizetype chosen = items.indexOf(dialog.textValue());
+        if (chosen > 0)
+            evidence.matchSeries(fileIndex, i, quantities[static_cast<std::size_t>(chosen - 1)]);
+    }
+}
+
+void CompareRunsWindow::listMeasured() {
+    MeasuredList->clear();
+    for (const MeasuredFile& file : m_comparison.evidence.measured()) {
+        auto* item = new QListWidgetItem(swatch(file.colour), QString::fromStdString(file.name),
+                                         MeasuredList);
+        item->setToolTip(ShownPath(PathFromBytes(file.path)));
+    }
+    MeasuredList->setVisible(MeasuredList->count() > 0);
+    updateButtons();
+}
+
+void CompareRunsWindow::removeMeasured() {
+    const int row = MeasuredList->currentRow();
+    if (row < 0 || MeasuredList->selectedItems().isEmpty())
+        return;
+    m_comparison.evidence.removeMeasured(static_cast<std::size_t>(row));
+    listMeasured();
+    redrawPictures();
     refresh();
 }
 
@@ -448,6 +521,8 @@ void CompareRunsWindow::exportTable() {
 
 void CompareRunsWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Files laid by the command line before the window was shown.
+    listMeasured();
     refresh();
     RefreshTimer->start();
 }

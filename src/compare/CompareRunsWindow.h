@@ -34,6 +34,9 @@ public:
     QPushButton* AddMeasuredButton = nullptr;
     QPushButton* PhasesButton = nullptr;
     QPushButton* ThresholdsButton = nullptr;
+    QPushButton* RemoveMeasuredButton = nullptr;
+    // The measured files laid beside the runs, in their colours; hidden while none is.
+    QListWidget* MeasuredList = nullptr;
     QTableWidget* Table = nullptr;
     QTimer* RefreshTimer = nullptr;
 
@@ -42,8 +45,11 @@ public:
     void addRun();
     void removeRun();
     // Asks for a measured file (the dialog "MeasuredAddDialog") and lays it beside the
-    // runs; a refused file is told with its line and column, nothing added.
+    // runs; a refused file is told with its line and column, nothing added. Each column
+    // whose header names no quantity is then offered to be matched by hand (the dialog
+    // "MatchColumnDialog").
     void addMeasured();
+    void removeMeasured();
     // Ask for the protocol phases ("Rest:0-30,Exercise:30-90"), and for the thresholds
     // and tolerances (one a line); a refused text is told and nothing changes.
     void editPhases();
@@ -64,6 +70,8 @@ private:
     void showTable();
     void exportTable();
     void redrawPictures();
+    void listMeasured();
+    void matchByHand(std::size_t fileIndex);
     RunTableChoice choice() const;
     std::vector<RunTableInput> readRuns(const RunTableChoice& choice);
     std::vector<std::uint64_t> inputKey(const RunTableChoice& choice) const;

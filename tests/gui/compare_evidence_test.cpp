@@ -14,6 +14,7 @@
 
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -141,6 +142,39 @@ TEST_F(EvidenceOnScreenTest, TheWindowRefusesBadInputWithItsPlaceAndAddsNothing)
             << answerer.texts.front().toStdString();
         EXPECT_TRUE(evidence.measured().empty());
     }
+
+    // A column whose header names no quantity is matched by hand; the file is listed
+    // and can be taken away again.
+    const fs::path trial = file("trial.csv", "Time,Core,Thermal Sensation\n5,37.1,40\n");
+    QStringList dialogs;
+    answerer.onDialog = [&](QWidget* modal) {
+        dialogs << modal->objectName();
+        if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+            EXPECT_TRUE(input->labelText().contains("\"Core\""));
+            input->setTextValue(QStringLiteral("temperature of core(degree of C)"));
+            input->accept();
+            return;
+        }
+        modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(QString::fromStdString(trial.string()));
+        static_cast<QDialog*>(modal)->accept();
+    };
+    answerer.texts.clear();
+    QTest::mouseClick(window->AddMeasuredButton, Qt::LeftButton);
+    answerer.onDialog = nullptr;
+    EXPECT_EQ(dialogs, (QStringList{"MeasuredAddDialog", "MatchColumnDialog"}));
+    EXPECT_TRUE(answerer.texts.isEmpty());
+    ASSERT_EQ(evidence.measured().size(), 1u);
+    EXPECT_EQ(evidence.measured()[0].matches,
+              (std::vector<std::optional<EvidenceQuantity>>{
+                  EvidenceQuantity{EvidenceQuantity::Source::Body, 1},
+                  EvidenceQuantity{EvidenceQuantity::Source::Comfort, 0}}));
+    ASSERT_EQ(window->MeasuredList->count(), 1);
+    EXPECT_FALSE(window->RemoveMeasuredButton->isEnabled());
+    window->MeasuredList->setCurrentRow(0);
+    QTest::mouseClick(window->RemoveMeasuredButton, Qt::LeftButton);
+    EXPECT_TRUE(evidence.measured().empty());
+    EXPECT_EQ(window->MeasuredList->count(), 0);
 
     // Typed phases and thresholds: a refused text is told and changes nothing.
     const auto type = [&](QPushButton* button, const QString& text) {
