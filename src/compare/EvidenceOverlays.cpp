@@ -39,8 +39,9 @@ constexpr RunColour kThresholdColour{0.75f, 0.0f, 0.0f};
 // file's long name has room (the runs' legend right of the plot has little).
 constexpr float kLegendLine = 0.065f;
 constexpr LegendLayout kBodyLegend{0.3f, 1.1f, kLegendLine, 0.5f, 1};
-// Left above the comfort chart's plot, apart from the runs' legend on the right.
-constexpr LegendLayout kComfortLegend{0.06f, 1.17f, kLegendLine, 0.32f, 2};
+// On the comfort chart the files' lines go on after the compared runs' (the layout of
+// their legend above the plot, right of its title), so that neither covers the other.
+constexpr LegendLayout kComfortLegend{0.64f, 1.17f, kLegendLine, 0.36f, 3};
 // How often a picture looks at the measured files' identity.
 constexpr std::chrono::milliseconds kFollowInterval{200};
 
@@ -125,7 +126,8 @@ void drawMarkers(const std::vector<MarkerPlace>& markers, const RunColour& colou
 
 // Everything the evidence lays over one picture of `quantity` on `axes`.
 void drawEvidence(const Evidence& evidence, EvidenceQuantity quantity, const PlotAxes& axes,
-                  float bandZ, bool translucentBands, const LegendLayout& legendLayout) {
+                  float bandZ, bool translucentBands, const LegendLayout& legendLayout,
+                  int legendFirstLine) {
     drawBands(PlaceBands(evidence.phases(), axes), bandZ, translucentBands);
     std::vector<double> ys;
     for (const Threshold& threshold : ThresholdsOn(evidence, quantity))
@@ -138,7 +140,10 @@ void drawEvidence(const Evidence& evidence, EvidenceQuantity quantity, const Plo
     }
     if (legend.empty())
         return;
-    DrawLegend(legend, legendLayout, kMarkerSize);
+    for (std::size_t i = 0; i < legend.size(); ++i) {
+        const LegendPlace at = LegendLinePlace(legendLayout, legendFirstLine + static_cast<int>(i));
+        DrawLegend({legend[i]}, {at.x, at.y, legendLayout.lineHeight, 0.0f, 1}, kMarkerSize);
+    }
     glColor3f(0.0f, 0.0f, 0.0f);
 }
 
@@ -184,7 +189,7 @@ public:
         const Comparison& comparison = *form.comparison;
         const PlotAxes axes{shown.extents.TimeMin, shown.extents.TimeSpan, shown.extents.ValueMin,
                             shown.extents.ValueSpan};
-        drawEvidence(comparison.evidence, *quantity, axes, kBodyBandZ, false, kBodyLegend);
+        drawEvidence(comparison.evidence, *quantity, axes, kBodyBandZ, false, kBodyLegend, 0);
     }
     bool follow(TForm1& form) override {
         Evidence& evidence = form.comparison->evidence;
@@ -217,7 +222,8 @@ public:
         const PlotAxes axes{0.0, endTime, 0.0, 100.0};
         drawEvidence(comparison.evidence,
                      {EvidenceQuantity::Source::Comfort, static_cast<int>(quantity)}, axes,
-                     kComfortBandZ, true, kComfortLegend);
+                     kComfortBandZ, true, kComfortLegend,
+                     comparison.empty() ? 0 : static_cast<int>(comparison.size()) + 1);
     }
 };
 
