@@ -11,6 +11,7 @@
 #include "support/Forms.h"
 #include "support/ModalAnswerer.h"
 #include "support/PictureProbe.h"
+#include "support/PointerHover.h"
 
 #include <QInputDialog>
 #include <QLineEdit>
@@ -97,6 +98,11 @@ TEST_F(EvidenceOnScreenTest, MarkersAndWhiskersLieWhereTheirValuesSayAndNothingL
         EXPECT_FALSE(probe.anyNear(probe.pixelOf(0.75f, y, 0), 1, isMagenta)) << y;
     // Nothing measured between the points.
     EXPECT_FALSE(probe.anyNear(probe.pixelOf(0.5f, 0.5f, 0), 4, isMagenta));
+    // The value under the pointer names the measured point nearest its record's time.
+    const QPoint at10 =
+        (QPointF(probe.pixelOf(10.0f / 60.0f, 0.5f, 0)) / panel->devicePixelRatioF()).toPoint();
+    const QString readout = HoverAt(panel, at10);
+    EXPECT_TRUE(readout.endsWith("\nvotes.csv: 20 +/- 10 at 15 min.")) << readout.toStdString();
 
     // Taken away again: the chart is the one of before.
     evidence.removeMeasured(0);
