@@ -55,7 +55,7 @@ bool CreateForms() {
     // The compared runs first: the marked time and the key are drawn over their curves.
     AttachComparedOverlays(*Form1, *Form3, *Form4);
     // Under the reading aids, which stay over everything.
-    AttachEvidenceOverlays(*Form1);
+    AttachEvidenceOverlays(*Form1, *Form3);
     AttachReadoutOverlays(*Form1, *Form3, *Form4);
     AttachExportMenus();
     AttachPointerReadouts();

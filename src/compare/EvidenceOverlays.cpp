@@ -16,6 +16,8 @@
 #include "gl/BitmapFont.h"
 #include "gl/DrawingState.h"
 #include "gl/GlPanel.h"
+#include "section2d/Image2d.h"
+#include "section2d/SectionOverlays.h"
 
 #include <GL/gl.h>
 
@@ -227,11 +229,33 @@ public:
     }
 };
 
+// A section through one position is a curve over time: the phases lie along it.
+class EvidenceSectionOverlay : public SectionOverlay {
+public:
+    explicit EvidenceSectionOverlay(TForm1& form) : m_form(form) {}
+    void drawOver(const Section& opened, const SectionExtents& extents) override {
+        const Evidence& evidence = m_form.comparison->evidence;
+        if (opened.kind != SectionKind::Position || opened.points.empty() ||
+            evidence.phases().empty())
+            return;
+        const PlotAxes axes{extents.xMin, extents.xSpan, extents.valueMin, extents.valueSpan};
+        // The section's unit square starts at the frame's origin.
+        glPushMatrix();
+        glTranslatef(kSectionFrameOrigin[0], kSectionFrameOrigin[1], 0.0f);
+        drawBands(PlaceBands(evidence.phases(), axes), kBodyBandZ, false);
+        glPopMatrix();
+    }
+
+private:
+    TForm1& m_form;
+};
+
 } // namespace
 
-void AttachEvidenceOverlays(TForm1& form) {
+void AttachEvidenceOverlays(TForm1& form, TForm3& imageWindow) {
     form.fieldViewState->overlays.push_back(std::make_shared<EvidenceFieldOverlay>());
     form.comfortState->overlays.push_back(std::make_shared<EvidenceComfortOverlay>());
+    imageWindow.Overlays.push_back(std::make_shared<EvidenceSectionOverlay>(form));
 }
 
 } // namespace tessaplot
