@@ -1,9 +1,6 @@
 #include "cli/CommandLine.h"
 
 #include "app/PathStrings.h"
-#include "compare/Evidence.h"
-#include "evidence/Phases.h"
-#include "evidence/Thresholds.h"
 #include "platform/FileSystem.h"
 #include "readout/ColourKey.h"
 
@@ -105,30 +102,15 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         "Fabric, Fibers: draws DIR minus this compared run (its name or its --compare "
         "directory), as \"Difference From\".",
         "RUN");
-    const QCommandLineOption measured(
-        "measured",
-        "Lays a measured table beside the runs (repeatable): a header line, the time in "
-        "minutes first, each further column matched to a quantity by its header.",
-        "FILE");
-    const QCommandLineOption phases(
-        "phases", "Protocol phases in minutes, e.g. \"Rest:0-30,Exercise:30-90\".", "LIST");
-    const QCommandLineOption threshold(
-        "threshold", "A limit on a quantity, e.g. \"temperature of core>=38\" (repeatable).",
-        "LIMIT");
-    const QCommandLineOption tolerance("tolerance",
-                                       "The validation figures' tolerance of a quantity, e.g. "
-                                       "\"temperature of core=0.3\" (repeatable).",
-                                       "NAME=VALUE");
     const QCommandLineOption summary(
         "summary", "Prints one CSV row per DIR (any number of them): whole time, extremes and band "
                    "shares of each sensation, lowest, highest, mean and final value of each body "
                    "quantity; shows no window. Exit status 1 when a directory could not be read.");
     const QCommandLineOption scale("scale",
                                    "--export to PNG: 1, 2 or 4 device pixels per pixel (1).", "N");
-    parser.addOptions({help,      version, exportFile,     page,     layer,     fibre,
-                       variable,  section, view,           colors,   colorAxis, colourKey,
-                       range,     compare, differenceFrom, measured, phases,    threshold,
-                       tolerance, summary, scale});
+    parser.addOptions({help, version, exportFile, page, layer, fibre, variable, section, view,
+                       colors, colorAxis, colourKey, range, compare, differenceFrom, summary,
+                       scale});
     parser.addPositionalArgument("DIR", "A result directory (--summary: any number).", "[DIR]");
 
     if (!parser.parse(arguments))
@@ -147,26 +129,6 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         line.action = CommandLine::Action::Version;
         line.message = QStringLiteral("plotvane %1").arg(QStringLiteral(TESSAPLOT_VERSION));
         return line;
-    }
-    // The evidence's texts are checked before anything is read.
-    line.measured = parser.values(measured);
-    line.phases = parser.value(phases);
-    line.thresholds = parser.values(threshold);
-    line.tolerances = parser.values(tolerance);
-    if (parser.isSet(phases)) {
-        const PhaseList list = ParsePhases(line.phases.toStdString());
-        if (!list.ok())
-            return failure(QStringLiteral("--phases: ") + QString::fromStdString(list.problem));
-    }
-    for (const QString& text : std::as_const(line.thresholds)) {
-        const ThresholdParse parse = ParseThreshold(text.toStdString());
-        if (!parse.threshold)
-            return failure(QStringLiteral("--threshold: ") + QString::fromStdString(parse.problem));
-    }
-    for (const QString& text : std::as_const(line.tolerances)) {
-        const ToleranceParse parse = ParseTolerance(text.toStdString());
-        if (!parse.tolerance)
-            return failure(QStringLiteral("--tolerance: ") + QString::fromStdString(parse.problem));
     }
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(summary)) {
