@@ -1,12 +1,18 @@
 #include "cli/CommandLine.h"
 
 #include "app/PathStrings.h"
+#include "evidence/Phases.h"
+#include "evidence/Thresholds.h"
+#include "evidence/Tolerance.h"
 #include "platform/FileSystem.h"
 #include "readout/ColourKey.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <algorithm>
+#include <vector>
 
 namespace tessaplot {
 
@@ -37,6 +43,33 @@ const char kDescription[] =
     "into FILE and ends, showing no window. The format is FILE's extension: .png, .svg, "
     ".pdf or .csv. Exit status: 0 done, 1 the data set or FILE could not be read or "
     "written, 2 wrong usage.";
+
+// The evidence options' texts, checked as the core reads them; the first refusal, or
+// empty. The measured files are read where they are used.
+QString evidenceProblem(const CommandLine& line, bool phasesGiven) {
+    if (phasesGiven) {
+        const PhaseList phases = ParsePhases(line.phases.toStdString());
+        if (!phases.ok())
+            return QStringLiteral("--phases: ") + QString::fromStdString(phases.problem);
+    }
+    for (const QString& text : std::as_const(line.thresholds)) {
+        const ThresholdParse threshold = ParseThreshold(text.toStdString());
+        if (!threshold.threshold)
+            return QStringLiteral("--threshold: ") + QString::fromStdString(threshold.problem);
+    }
+    std::vector<EvidenceQuantity> tolerated;
+    for (const QString& text : std::as_const(line.tolerances)) {
+        const ToleranceParse tolerance = ParseTolerance(text.toStdString());
+        if (!tolerance.tolerance)
+            return QStringLiteral("--tolerance: ") + QString::fromStdString(tolerance.problem);
+        if (std::find(tolerated.begin(), tolerated.end(), tolerance.tolerance->quantity) !=
+            tolerated.end())
+            return QStringLiteral("--tolerance: \"%1\" has a tolerance already")
+                .arg(QString::fromUtf8(EvidenceQuantityName(tolerance.tolerance->quantity)));
+        tolerated.push_back(tolerance.tolerance->quantity);
+    }
+    return {};
+}
 
 } // namespace
 
@@ -105,12 +138,34 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption summary(
         "summary", "Prints one CSV row per DIR (any number of them): whole time, extremes and band "
                    "shares of each sensation, lowest, highest, mean and final value of each body "
-                   "quantity; shows no window. Exit status 1 when a directory could not be read.");
+                   "quantity, and the figures of --phases, --threshold and --measured; shows no "
+                   "window. Exit status 1 when a directory or a measured file could not be read.");
+    const QCommandLineOption measured(
+        "measured",
+        "Measured data to check the runs against (repeatable): a table of the time in minutes "
+        "and columns headed by a body quantity or sensation, \"<name> SD\" for a spread.",
+        "FILE");
+    const QCommandLineOption phases(
+        "phases",
+        "Named spans of the protocol, e.g. Rest:0-30,Exercise:30-90,Recovery:90-180 (minutes); "
+        "every figure is also given over each.",
+        "PHASES");
+    const QCommandLineOption threshold(
+        "threshold",
+        "A limit on a body quantity or sensation, e.g. \"temperature of core>=38\" (>=, >, <=, "
+        "<; repeatable): the first time beyond it, the time beyond and the entries.",
+        "LIMIT");
+    const QCommandLineOption tolerance(
+        "tolerance",
+        "With --measured: the share of measured points the run is within VALUE of, e.g. "
+        "\"temperature of core=0.3\" (repeatable, one per quantity).",
+        "NAME=VALUE");
     const QCommandLineOption scale("scale",
                                    "--export to PNG: 1, 2 or 4 device pixels per pixel (1).", "N");
-    parser.addOptions({help, version, exportFile, page, layer, fibre, variable, section, view,
-                       colors, colorAxis, colourKey, range, compare, differenceFrom, summary,
-                       scale});
+    parser.addOptions({help,      version,   exportFile,     page,    layer,     fibre,
+                       variable,  section,   view,           colors,  colorAxis, colourKey,
+                       range,     compare,   differenceFrom, summary, measured,  phases,
+                       threshold, tolerance, scale});
     parser.addPositionalArgument("DIR", "A result directory (--summary: any number).", "[DIR]");
 
     if (!parser.parse(arguments))
@@ -131,6 +186,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return line;
     }
     const QStringList positional = parser.positionalArguments();
+    line.measured = parser.values(measured);
+    line.phases = parser.value(phases);
+    line.thresholds = parser.values(threshold);
+    line.tolerances = parser.values(tolerance);
+    if (const QString why = evidenceProblem(line, parser.isSet(phases)); !why.isEmpty())
+        return failure(why);
+    if (!line.tolerances.isEmpty() && line.measured.isEmpty())
+        return failure(QStringLiteral("--tolerance goes with --measured"));
     if (parser.isSet(summary)) {
         for (const QCommandLineOption* option :
              {&exportFile, &page, &layer, &fibre, &variable, &section, &view, &colors, &colorAxis,
@@ -147,7 +210,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (positional.size() > 1)
         return failure(
             QStringLiteral("one result directory at most, not %1").arg(positional.size()));
-    if (!positional.isEmpty()) {
+    if (positional.isEmpty()) {
+        for (const QCommandLineOption* option : {&measured, &phases, &threshold})
+            if (parser.isSet(*option))
+                return failure(QStringLiteral("--%1 needs the result directory DIR or --summary")
+                                   .arg(option->names().front()));
+    } else {
         line.directory = positional.front();
         if (!IsDirectory(PathBytes(line.directory))) {
             // A data set that cannot be read, as a directory without its tables is.

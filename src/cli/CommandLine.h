@@ -40,6 +40,12 @@ struct CommandLine {
     QStringList compare;
     // Fabric, Fibers: the mesh is DIR minus this compared run (its name or directory).
     QString differenceFrom;
+    // Evidence over the runs: measured files (--measured, in order), protocol phases
+    // (--phases), thresholds (--threshold, in order) and tolerances (--tolerance NAME=VALUE).
+    QStringList measured;
+    QString phases;
+    QStringList thresholds;
+    QStringList tolerances;
 
     // --summary: one row per directory, in order; they are checked when read.
     QStringList summaryDirectories;

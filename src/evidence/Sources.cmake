@@ -7,6 +7,7 @@ list(APPEND TESSAPLOT_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Validation.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Phases.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Thresholds.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Tolerance.cpp
 )
 list(APPEND TESSAPLOT_GUI_SOURCES
 )

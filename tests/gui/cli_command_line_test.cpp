@@ -79,6 +79,17 @@ TEST(CommandLineParsing, ChoicesAndTheirRefusals) {
     EXPECT_EQ(start.sectionKind, "TimePos");
     EXPECT_FALSE(parse({d}).picture);
 
+    const CommandLine evidence =
+        parse({"--summary", "--measured", "a.csv", "--phases", "Rest:0-30,Walk:30-90",
+               "--threshold", "temperature of core>=38", "--measured", "b.csv", "--threshold",
+               "Comfort Value<30", "--tolerance", "Temperature of core (degree of C)=0.3", d});
+    ASSERT_EQ(evidence.action, CommandLine::Action::Summary) << evidence.message.toStdString();
+    EXPECT_EQ(evidence.measured, (QStringList{"a.csv", "b.csv"}));
+    EXPECT_EQ(evidence.phases, "Rest:0-30,Walk:30-90");
+    EXPECT_EQ(evidence.thresholds, (QStringList{"temperature of core>=38", "Comfort Value<30"}));
+    EXPECT_EQ(evidence.tolerances, QStringList{"Temperature of core (degree of C)=0.3"});
+    EXPECT_EQ(evidence.summaryDirectories, QStringList{d});
+
     struct Refusal {
         QStringList arguments;
         const char* says;
@@ -106,6 +117,21 @@ TEST(CommandLineParsing, ChoicesAndTheirRefusals) {
         {{"--export", "a.png", "--variable", "x", "--range", "-3e38,3e38", d}, "span less than"},
         {{"--export", "a.png", "--variable", "x", "--range", "1,1e39", d}, "within +/-3.4E38"},
         {{"--variable", "x", "--range", "30,37", "--color-axis", "y", d}, "--color-axis Z, not Y"},
+        // The evidence options: the core's reason, naming the option.
+        {{"--summary", "--phases", "Rest:0-30,Walk:20-90", d}, "--phases: phase \"Walk\" starts"},
+        {{"--summary", "--phases", "", d}, "--phases: no phase is given"},
+        {{"--summary", "--threshold", "core>=38", d}, "--threshold: \"core\" names no body"},
+        {{"--summary", "--threshold", "skin wetness=0.3", d}, "has no comparison"},
+        {{"--summary", "--threshold", "skin wetness>0,3", d}, "\"0,3\" of \"skin wetness\" is not"},
+        {{"--summary", "--measured", "m.csv", "--tolerance", "skin wetness=-1", d},
+         "--tolerance: the tolerance \"-1\""},
+        {{"--summary", "--measured", "m.csv", "--tolerance", "skin wetness", d}, "NAME=VALUE"},
+        {{"--summary", "--measured", "m.csv", "--tolerance", "skin wetness=1", "--tolerance",
+          "Skin Wetness=2", d},
+         "\"skin wetness\" has a tolerance already"},
+        {{"--summary", "--tolerance", "skin wetness=1", d}, "--tolerance goes with --measured"},
+        {{"--threshold", "skin wetness>0.3"}, "--threshold needs the result directory DIR or"},
+        {{"--measured", "m.csv"}, "--measured needs the result directory DIR or --summary"},
     };
     for (const Refusal& refusal : refusals) {
         const CommandLine line = parse(refusal.arguments);
