@@ -47,28 +47,6 @@ bool sameTable(const MeasuredTable& a, const MeasuredTable& b) {
 
 } // namespace
 
-ToleranceParse ParseTolerance(std::string_view text) {
-    ToleranceParse parse;
-    const std::size_t equals = text.rfind('=');
-    if (equals == std::string_view::npos) {
-        parse.problem = "\"" + std::string(text) + "\" is not NAME=VALUE.";
-        return parse;
-    }
-    const std::string_view name = TrimmedText(text.substr(0, equals));
-    const std::optional<EvidenceQuantity> quantity = MatchQuantityName(name);
-    if (!quantity) {
-        parse.problem = "\"" + std::string(name) + "\" names no body quantity or sensation.";
-        return parse;
-    }
-    const std::optional<double> value = WholeNumber(text.substr(equals + 1));
-    if (!value || !(*value > 0.0)) {
-        parse.problem = "The tolerance of \"" + std::string(name) + "\" is not a positive number.";
-        return parse;
-    }
-    parse.tolerance = Tolerance{*quantity, *value};
-    return parse;
-}
-
 std::optional<std::string> Evidence::addMeasured(const std::string& path) {
     if (m_measured.size() >= MaxMeasuredFiles)
         return "At most " + std::to_string(MaxMeasuredFiles) + " measured files are shown.";

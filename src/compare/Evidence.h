@@ -5,6 +5,7 @@
 #include "evidence/Phases.h"
 #include "evidence/QuantityMatch.h"
 #include "evidence/Thresholds.h"
+#include "evidence/Tolerance.h"
 #include "platform/FileSystem.h"
 
 #include <cstddef>
@@ -31,21 +32,6 @@ struct MeasuredFile {
     std::uint64_t serial = 0;     // told apart from every other file added in this process
     std::uint64_t generation = 0; // moves with every reading of the table
 };
-
-// A tolerance the share of measured points within it is counted by.
-struct Tolerance {
-    EvidenceQuantity quantity;
-    double value = 0.0;
-};
-
-struct ToleranceParse {
-    std::optional<Tolerance> tolerance;
-    std::string problem; // why refused; empty when read
-};
-
-// "temperature of core=0.3": the quantity named as a measured column is, a positive value
-// with '.' as its decimal point.
-ToleranceParse ParseTolerance(std::string_view text);
 
 // What the user laid beside the compared runs to judge them by: measured files,
 // protocol phases, thresholds and tolerances. Nothing laid: every picture and table is
