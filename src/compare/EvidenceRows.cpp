@@ -52,6 +52,14 @@ std::string insteadOf(const CurveView& curve, const Period& period) {
     return {};
 }
 
+// What the first figure of a phase's block adds when the run covers only part of it.
+std::string partNote(const CurveView& curve, const Period& period) {
+    if (period.phase == nullptr ||
+        ReachOf(*period.phase, curve.time(0), curve.time(curve.size() - 1)) != PhaseReach::Partly)
+        return {};
+    return " (the run covers part of the phase)";
+}
+
 void pushRows(TextTable& table, const std::vector<std::string>& names) {
     for (const std::string& name : names)
         table.push_back({name});
@@ -88,6 +96,7 @@ void validationRows(TextTable& table, const std::vector<CurveView>& curves,
                 cells[0] = std::to_string(f.counted);
                 if (f.outsideRun > 0)
                     cells[0] += " (" + std::to_string(f.outsideRun) + " outside the run)";
+                cells[0] += partNote(curve, period);
                 const auto put = [&](std::size_t at, const std::optional<double>& v) {
                     cells[at] = v ? number(*v, choice) : std::string("-");
                 };
@@ -119,7 +128,8 @@ void thresholdRows(TextTable& table, const std::vector<CurveView>& curves,
             cells[0] = insteadOf(curve, period);
             if (cells[0].empty()) {
                 const ThresholdFigures f = ComputeThresholdFigures(curve, threshold, period.span);
-                cells[0] = f.firstTime ? number(*f.firstTime, choice) : std::string("never");
+                cells[0] = (f.firstTime ? number(*f.firstTime, choice) : std::string("never")) +
+                           partNote(curve, period);
                 cells[1] = number(f.timeInside, choice);
                 cells[2] = std::to_string(f.entries);
             }

@@ -114,7 +114,7 @@ TEST_F(EvidenceTest, TableRowsGiveValidationAndThresholdFiguresOverTheWholeTimeA
         evidence.addMeasured(write("m.csv", "Time,temperature of skin,temperature of skin SD\n"
                                             "-5,30.5,0.2\n5,31.5,\n10,31,0.1\n25,40,1\n")
                                  .string()));
-    ASSERT_FALSE(evidence.setPhases("A:0-10,B:10-20,C:30-40"));
+    ASSERT_FALSE(evidence.setPhases("A:0-10,B:10-18,C:18-40,D:50-60"));
     ASSERT_FALSE(evidence.setThresholds({"temperature of skin>=33"}));
     ASSERT_FALSE(evidence.setTolerances({"temperature of skin=0.5"}));
     TextTable table = RunComparisonTable(runs, choice);
@@ -130,13 +130,17 @@ TEST_F(EvidenceTest, TableRowsGiveValidationAndThresholdFiguresOverTheWholeTimeA
     EXPECT_EQ(cellOf(table, "Largest difference" + unit), "1 at 10 min.");
     EXPECT_EQ(cellOf(table, "Within ±0.5" + unit), "50 %");
     EXPECT_EQ(cellOf(table, "Points compared", 1), "No records.");
-    // Phase A holds 5 only (its end belongs to B); C is never reached.
+    // Phase A holds 5 only (its end belongs to B); C is covered up to 20, where the run
+    // ends, and says so; D is never reached.
     EXPECT_EQ(cellOf(table, "A: Points compared"), "1");
     EXPECT_EQ(cellOf(table, "A: Bias" + unit), "-0.5");
     EXPECT_EQ(cellOf(table, "A: SD of the differences" + unit), "-");
     EXPECT_EQ(cellOf(table, "B: Bias" + unit), "1");
-    EXPECT_EQ(cellOf(table, "C: Points compared"), "not reached");
-    EXPECT_EQ(cellOf(table, "C: Bias" + unit), "");
+    EXPECT_EQ(cellOf(table, "C: Points compared"),
+              "0 (1 outside the run) (the run covers part of the phase)");
+    EXPECT_EQ(cellOf(table, "C: Bias" + unit), "-");
+    EXPECT_EQ(cellOf(table, "D: Points compared"), "not reached");
+    EXPECT_EQ(cellOf(table, "D: Bias" + unit), "");
 
     EXPECT_EQ(cellOf(table, "First crossing (min.)"), "15");
     EXPECT_EQ(cellOf(table, "Time beyond (min.)"), "5");
@@ -144,11 +148,14 @@ TEST_F(EvidenceTest, TableRowsGiveValidationAndThresholdFiguresOverTheWholeTimeA
     EXPECT_EQ(cellOf(table, "A: First crossing (min.)"), "never");
     EXPECT_EQ(cellOf(table, "A: Time beyond (min.)"), "0");
     EXPECT_EQ(cellOf(table, "B: First crossing (min.)"), "15");
-    EXPECT_EQ(cellOf(table, "C: First crossing (min.)"), "not reached");
+    // Already beyond where C begins: it enters there, and stays to the run's end.
+    EXPECT_EQ(cellOf(table, "C: First crossing (min.)"), "18 (the run covers part of the phase)");
+    EXPECT_EQ(cellOf(table, "C: Time beyond (min.)"), "2");
+    EXPECT_EQ(cellOf(table, "D: First crossing (min.)"), "not reached");
     // The table's own figures again per phase, over that phase's records only.
     EXPECT_EQ(cellOf(table, "A: Final value"), "30");
     EXPECT_EQ(cellOf(table, "B: Lowest"), "32");
-    EXPECT_EQ(cellOf(table, "C: Lowest"), "not reached");
+    EXPECT_EQ(cellOf(table, "D: Lowest"), "not reached");
 
     // Nothing laid beside the runs: no rows.
     TextTable plain = RunComparisonTable(runs, choice);
