@@ -32,6 +32,8 @@ namespace {
 // its curve (CurveZ).
 constexpr float kBodyBandZ = -0.01f;
 constexpr float kComfortBandZ = CurveZ / 2.0f;
+// Just under the mesh's floor grid (z = 0).
+constexpr float kMeshFloorZ = -0.003f;
 // In front of every curve.
 constexpr float kMarkerZ = 2.0f * CurveZ;
 constexpr float kMarkerSize = 7.0f;
@@ -88,6 +90,28 @@ void drawBands(const std::vector<BandPlace>& bands, float z, bool translucent) {
     glColor3f(0.25f, 0.25f, 0.25f);
     for (const BandPlace& band : bands)
         DrawLabel(band.x0 + 0.01f, 1.02f, 0.0f, band.name);
+    glListBase(static_cast<GLuint>(fontBefore));
+}
+
+// On a mesh the time axis runs along y: the phases lie on its floor, under the mesh,
+// named in front of its near edge.
+void drawFloorBands(const std::vector<BandPlace>& bands) {
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const float grey = i % 2 == 0 ? 0.90f : 0.82f;
+        glColor3f(grey, grey, grey);
+        glBegin(GL_QUADS);
+        glVertex3f(0.0f, bands[i].x0, kMeshFloorZ);
+        glVertex3f(1.0f, bands[i].x0, kMeshFloorZ);
+        glVertex3f(1.0f, bands[i].x1, kMeshFloorZ);
+        glVertex3f(0.0f, bands[i].x1, kMeshFloorZ);
+        glEnd();
+    }
+    GLint fontBefore = 0;
+    glGetIntegerv(GL_LIST_BASE, &fontBefore);
+    UseFont(kViewFontBase);
+    glColor3f(0.25f, 0.25f, 0.25f);
+    for (const BandPlace& band : bands)
+        DrawLabel(1.02f, band.x0 + 0.02f, 0.0f, band.name);
     glListBase(static_cast<GLuint>(fontBefore));
 }
 
@@ -185,10 +209,15 @@ public:
     }
     void drawOver(TForm1& form, const ShownField& shown) override {
         m_drawnKey = form.comparison->evidence.key();
+        const Comparison& comparison = *form.comparison;
+        if (shown.inputs.threeD && !shown.points.empty() && !comparison.evidence.phases().empty()) {
+            const PlotAxes time{shown.extents.TimeMin, shown.extents.TimeSpan, 0.0, 1.0};
+            drawFloorBands(PlaceBands(comparison.evidence.phases(), time));
+            return;
+        }
         const std::optional<EvidenceQuantity> quantity = bodyQuantityShown(form);
         if (shown.inputs.threeD || !quantity || shown.points.empty())
             return;
-        const Comparison& comparison = *form.comparison;
         const PlotAxes axes{shown.extents.TimeMin, shown.extents.TimeSpan, shown.extents.ValueMin,
                             shown.extents.ValueSpan};
         drawEvidence(comparison.evidence, *quantity, axes, kBodyBandZ, false, kBodyLegend, 0);
@@ -197,8 +226,8 @@ public:
         Evidence& evidence = form.comparison->evidence;
         followFiles(evidence);
         const FieldViewState& state = *form.fieldViewState;
-        if (evidence.key() == m_drawnKey || !state.shownField || state.shownField->threeD ||
-            !bodyQuantityShown(form))
+        if (evidence.key() == m_drawnKey || !state.shownField ||
+            (!state.shownField->threeD && !bodyQuantityShown(form)))
             return false;
         RedrawShownFieldPicture(form, form.ViewDC);
         return true;
