@@ -22,7 +22,9 @@
 #include <GL/gl.h>
 
 #include <chrono>
+#include <cmath>
 #include <memory>
+#include <utility>
 
 namespace tessaplot {
 
@@ -36,7 +38,7 @@ constexpr float kComfortBandZ = CurveZ / 2.0f;
 constexpr float kMeshFloorZ = -0.003f;
 // In front of every curve.
 constexpr float kMarkerZ = 2.0f * CurveZ;
-constexpr float kMarkerSize = 7.0f;
+constexpr float kMarkerSize = 7.0f; // window pixels
 constexpr float kThresholdWidth = 2.0f;
 constexpr RunColour kThresholdColour{0.75f, 0.0f, 0.0f};
 // Above the BodyProperty plot, under its caption and over the phases' names, where a
@@ -132,6 +134,20 @@ void drawThresholds(const std::vector<double>& ys) {
     SetLineWidth(1.0f);
 }
 
+// Device pixels one unit of the picture takes along x and y, from the matrices and the
+// viewport it is drawn with (a flat picture: no turn).
+std::pair<double, double> pixelsPerUnit() {
+    GLdouble modelView[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    // Only the scale of each axis matters: column-major, the diagonal of the product.
+    const double sx = projection[0] * modelView[0] + projection[4] * modelView[1];
+    const double sy = projection[1] * modelView[4] + projection[5] * modelView[5];
+    return {std::abs(sx) * viewport[2] / 2.0, std::abs(sy) * viewport[3] / 2.0};
+}
+
 void drawMarkers(const std::vector<MarkerPlace>& markers, const RunColour& colour) {
     glColor3f(colour.r, colour.g, colour.b);
     SetLineWidth(1.0f);
@@ -142,12 +158,20 @@ void drawMarkers(const std::vector<MarkerPlace>& markers, const RunColour& colou
             glVertex3f(m.x, m.high, kMarkerZ);
         }
     glEnd();
-    glPointSize(kMarkerSize * static_cast<float>(PixelScale()));
-    glBegin(GL_POINTS);
-    for (const MarkerPlace& m : markers)
-        glVertex3f(m.x, m.y, kMarkerZ);
+    // Squares of kMarkerSize window pixels, as polygons, so that vector files keep
+    // their size too.
+    const auto [perUnitX, perUnitY] = pixelsPerUnit();
+    const double half = kMarkerSize / 2.0 * PixelScale();
+    const auto hx = static_cast<float>(perUnitX > 0 ? half / perUnitX : 0.0);
+    const auto hy = static_cast<float>(perUnitY > 0 ? half / perUnitY : 0.0);
+    glBegin(GL_QUADS);
+    for (const MarkerPlace& m : markers) {
+        glVertex3f(m.x - hx, m.y - hy, kMarkerZ);
+        glVertex3f(m.x + hx, m.y - hy, kMarkerZ);
+        glVertex3f(m.x + hx, m.y + hy, kMarkerZ);
+        glVertex3f(m.x - hx, m.y + hy, kMarkerZ);
+    }
     glEnd();
-    glPointSize(1.0f);
 }
 
 // Everything the evidence lays over one picture of `quantity` on `axes`.
