@@ -250,7 +250,7 @@ public:
         Evidence& evidence = form.comparison->evidence;
         followFiles(evidence);
         const FieldViewState& state = *form.fieldViewState;
-        if (evidence.key() == m_drawnKey || !state.shownField ||
+        if (evidence.key() == m_drawnKey || !state.shownField || state.shownPanel != form.ViewDC ||
             (!state.shownField->threeD && !bodyQuantityShown(form)))
             return false;
         RedrawShownFieldPicture(form, form.ViewDC);
