@@ -3,6 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "app/Temp.h"
 #include "compare/ComparedOverlays.h"
+#include "compare/EvidenceOverlays.h"
 #include "dataset/Unit4.h"
 #include "export/ExportMenu.h"
 #include "fieldview/Colorselection1.h"
@@ -53,6 +54,8 @@ bool CreateForms() {
     Form4 = new TForm4();
     // The compared runs first: the marked time and the key are drawn over their curves.
     AttachComparedOverlays(*Form1, *Form3, *Form4);
+    // Under the reading aids, which stay over everything.
+    AttachEvidenceOverlays(*Form1, *Form3);
     AttachReadoutOverlays(*Form1, *Form3, *Form4);
     AttachExportMenus();
     AttachPointerReadouts();

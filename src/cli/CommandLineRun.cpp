@@ -10,6 +10,7 @@
 #include "compare/CompareMenu.h"
 #include "compare/Comparison.h"
 #include "compare/DifferenceView.h"
+#include "compare/Evidence.h"
 #include "dataset/DirectoryListBox.h"
 #include "dataset/ResultFileListing.h"
 #include "dataset/Unit4.h"
@@ -99,6 +100,44 @@ public:
 // Everything that can be refused without drawing is refused by choose(), before the
 // main window shows.
 // DIR is the opened run; each --compare directory is compared with it, as "Add…" adds it.
+// The evidence laid beside the runs: the texts were checked with the command line; a
+// measured file that cannot be read or is refused is the data's fault.
+void AddEvidence(const CommandLine& line) {
+    Evidence& evidence = Form1->comparison->evidence;
+    for (const QString& file : line.measured) {
+        if (const auto refused =
+                evidence.addMeasured(PathBytes(QFileInfo(file).absoluteFilePath())))
+            throw Stop{
+                1, QStringLiteral("--measured %1: %2").arg(file, QString::fromStdString(*refused))};
+        const MeasuredFile& added = evidence.measured().back();
+        for (std::size_t i = 0; i < added.matches.size(); ++i)
+            if (!added.matches[i])
+                printError(QStringLiteral("--measured %1: column %2 \"%3\" matches no quantity; "
+                                          "it is left out")
+                               .arg(file)
+                               .arg(added.table.series[i].column)
+                               .arg(QString::fromStdString(added.table.series[i].name)));
+    }
+    const auto usage = [](const std::optional<std::string>& refused) {
+        if (refused)
+            throw Stop{2, QString::fromStdString(*refused)};
+    };
+    if (!line.phases.isEmpty())
+        usage(evidence.setPhases(line.phases.toStdString()));
+    std::vector<std::string> texts;
+    for (const QString& text : line.thresholds)
+        texts.push_back(text.toStdString());
+    usage(evidence.setThresholds(texts));
+    texts.clear();
+    for (const QString& text : line.tolerances)
+        texts.push_back(text.toStdString());
+    usage(evidence.setTolerances(texts));
+}
+
+bool HasEvidence(const CommandLine& line) {
+    return !line.measured.isEmpty() || !line.phases.isEmpty() || !line.thresholds.isEmpty();
+}
+
 void AddComparedRuns(const CommandLine& line) {
     Comparison& comparison = *Form1->comparison;
     if (!line.directory.isEmpty() && comparison.openedDirectory().empty())
@@ -112,6 +151,7 @@ void AddComparedRuns(const CommandLine& line) {
             throw Stop{status, other + QStringLiteral(": ") + QString::fromStdString(*refused)};
         }
     }
+    AddEvidence(line);
 }
 
 class PictureChoice {
@@ -419,7 +459,7 @@ int RunHeadlessExport(const CommandLine& line) {
 
 int StartWindow(const CommandLine& given) {
     CommandLine line = given;
-    if (!line.picture && !line.compare.isEmpty()) {
+    if (!line.picture && (!line.compare.isEmpty() || HasEvidence(line))) {
         // Runs compared with no picture asked for: the first sensation of every run over
         // each other and the table of runs filled, not an empty Fabric frame.
         line.picture = true;
@@ -434,7 +474,7 @@ int StartWindow(const CommandLine& given) {
             return stop.status;
         }
         Form1->show();
-        if (!line.compare.isEmpty())
+        if (!line.compare.isEmpty() || HasEvidence(line))
             ShowCompareRunsWindow(*Form1);
         if (!line.directory.isEmpty()) {
             const QString directory = line.directory;
@@ -451,7 +491,7 @@ int StartWindow(const CommandLine& given) {
             choice.choose(collector);
         }
         Form1->show();
-        if (!line.compare.isEmpty())
+        if (!line.compare.isEmpty() || HasEvidence(line))
             ShowCompareRunsWindow(*Form1);
         choice.show();
         if (!line.sectionKind.isEmpty()) {

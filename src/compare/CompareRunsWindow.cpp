@@ -9,17 +9,22 @@
 #include "app/Widgets.h"
 #include "comfort/SensationBands.h"
 #include "compare/CompareMenu.h"
+#include "compare/EvidenceRows.h"
 #include "compare/WindowPlacement.h"
+#include "dataset/BodyQuantities.h"
 #include "dataset/ReadProblemText.h"
 #include "dataset/Unit4.h"
 #include "export/CsvTable.h"
 #include "export/ExportMenu.h"
+#include "fieldview/FieldViewState.h"
+#include "text/GeneralForm.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -89,6 +94,22 @@ void readBody(RunTable& table, const std::string& directory, int column, RunTabl
         input.body = table.records();
 }
 
+// A text typed in a dialog named `objectName`: one line, or several when `multiLine`.
+QString AskText(QWidget* parent, const QString& objectName, const QString& title,
+                const QString& label, const QString& text, bool multiLine, bool& accepted) {
+    QInputDialog dialog(parent);
+    dialog.setObjectName(objectName);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setInputMode(QInputDialog::TextInput);
+    if (multiLine)
+        dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
+    dialog.setTextValue(text);
+    dialog.resize(520, dialog.sizeHint().height());
+    accepted = dialog.exec() == QDialog::Accepted;
+    return dialog.textValue();
+}
+
 } // namespace
 
 CompareRunsWindow::CompareRunsWindow(TForm1& form)
@@ -106,8 +127,21 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     AddButton->setObjectName(QStringLiteral("AddButton"));
     RemoveButton = new QPushButton(QStringLiteral("Remove"), this);
     RemoveButton->setObjectName(QStringLiteral("RemoveButton"));
+    AddMeasuredButton = new QPushButton(QStringLiteral("Add Measured Data…"), this);
+    AddMeasuredButton->setObjectName(QStringLiteral("AddMeasuredButton"));
+    PhasesButton = new QPushButton(QStringLiteral("Protocol Phases…"), this);
+    PhasesButton->setObjectName(QStringLiteral("PhasesButton"));
+    ThresholdsButton = new QPushButton(QStringLiteral("Thresholds…"), this);
+    ThresholdsButton->setObjectName(QStringLiteral("ThresholdsButton"));
+    RemoveMeasuredButton = new QPushButton(QStringLiteral("Remove Measured"), this);
+    RemoveMeasuredButton->setObjectName(QStringLiteral("RemoveMeasuredButton"));
+    MeasuredList = new QListWidget(this);
+    MeasuredList->setObjectName(QStringLiteral("MeasuredList"));
+    MeasuredList->setSelectionMode(QAbstractItemView::SingleSelection);
+    MeasuredList->setMaximumHeight(MeasuredList->fontMetrics().height() * 5);
     // A window, not a dialog: Enter presses the focused button only.
-    for (QPushButton* button : {AddButton, RemoveButton})
+    for (QPushButton* button : {AddButton, RemoveButton, AddMeasuredButton, PhasesButton,
+                                ThresholdsButton, RemoveMeasuredButton})
         button->setAutoDefault(false);
 
     Table = new QTableWidget(this);
@@ -122,6 +156,11 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(AddButton);
     buttons->addWidget(RemoveButton);
+    buttons->addSpacing(8);
+    buttons->addWidget(AddMeasuredButton);
+    buttons->addWidget(PhasesButton);
+    buttons->addWidget(ThresholdsButton);
+    buttons->addWidget(RemoveMeasuredButton);
     buttons->addStretch(1);
     auto* runs = new QHBoxLayout;
     runs->addWidget(RunList, 1);
@@ -129,6 +168,7 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Runs:"), this));
     layout->addLayout(runs);
+    layout->addWidget(MeasuredList);
     layout->addWidget(new QLabel(QStringLiteral("Conclusions per run:"), this));
     layout->addWidget(Table, 1);
 
@@ -137,6 +177,12 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     connect(RefreshTimer, &QTimer::timeout, this, &CompareRunsWindow::refresh);
     connect(AddButton, &QPushButton::clicked, this, &CompareRunsWindow::addRun);
     connect(RemoveButton, &QPushButton::clicked, this, &CompareRunsWindow::removeRun);
+    connect(AddMeasuredButton, &QPushButton::clicked, this, &CompareRunsWindow::addMeasured);
+    connect(PhasesButton, &QPushButton::clicked, this, &CompareRunsWindow::editPhases);
+    connect(ThresholdsButton, &QPushButton::clicked, this, &CompareRunsWindow::editThresholds);
+    connect(RemoveMeasuredButton, &QPushButton::clicked, this, &CompareRunsWindow::removeMeasured);
+    connect(MeasuredList, &QListWidget::itemSelectionChanged, this,
+            &CompareRunsWindow::updateButtons);
     connect(RunList, &QListWidget::itemSelectionChanged, this, &CompareRunsWindow::updateButtons);
     connect(Table, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(Table);
@@ -155,6 +201,7 @@ CompareRunsWindow::CompareRunsWindow(TForm1& form)
     });
     AdoptClassicControlBehaviour(this);
     listRuns();
+    listMeasured();
 }
 
 void CompareRunsWindow::listRuns() {
@@ -179,6 +226,8 @@ void CompareRunsWindow::updateButtons() {
     const QList<QListWidgetItem*> selected = RunList->selectedItems();
     RemoveButton->setEnabled(!selected.isEmpty() && RunList->row(selected.front()) > 0);
     AddButton->setEnabled(m_comparison.size() + 1 < Comparison::MaxRuns);
+    if (MeasuredList != nullptr)
+        RemoveMeasuredButton->setEnabled(!MeasuredList->selectedItems().isEmpty());
 }
 
 void CompareRunsWindow::addRun() {
@@ -206,6 +255,151 @@ void CompareRunsWindow::removeRun() {
     const int row = RunList->row(selected.front());
     if (row > 0)
         m_comparison.remove(static_cast<std::size_t>(row - 1));
+}
+
+void CompareRunsWindow::addMeasured() {
+    QString start = m_lastMeasuredDirectory;
+    if (start.isEmpty() && !m_comparison.openedDirectory().empty())
+        start = PathFromBytes(m_comparison.openedDirectory());
+    QFileDialog dialog(this, QStringLiteral("Add Measured Data"), start,
+                       QStringLiteral("Tables (*.csv *.txt *.tsv);;All files (*)"));
+    dialog.setObjectName(QStringLiteral("MeasuredAddDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString chosen = dialog.selectedFiles().front();
+    m_lastMeasuredDirectory = QFileInfo(chosen).absolutePath();
+    Evidence& evidence = m_comparison.evidence;
+    if (const auto refused = evidence.addMeasured(PathBytes(QDir::cleanPath(chosen)))) {
+        ShowMessage(*refused);
+        return;
+    }
+    matchByHand(evidence.measured().size() - 1);
+    listMeasured();
+    redrawPictures();
+    refresh();
+}
+
+void CompareRunsWindow::matchByHand(std::size_t fileIndex) {
+    // Every quantity a series can be laid against, as the pages name them.
+    std::vector<EvidenceQuantity> quantities;
+    QStringList items{QStringLiteral("(leave it out)")};
+    for (int i = 0; i < BodyQuantityCount; ++i)
+        quantities.push_back({EvidenceQuantity::Source::Body, i});
+    for (int i = 0; i < 3; ++i)
+        quantities.push_back({EvidenceQuantity::Source::Comfort, i});
+    for (const EvidenceQuantity& quantity : quantities)
+        items << QString::fromStdString(std::string(EvidenceQuantityName(quantity)));
+    Evidence& evidence = m_comparison.evidence;
+    const MeasuredFile& file = evidence.measured()[fileIndex];
+    for (std::size_t i = 0; i < file.matches.size(); ++i) {
+        if (file.matches[i])
+            continue;
+        QInputDialog dialog(this);
+        dialog.setObjectName(QStringLiteral("MatchColumnDialog"));
+        dialog.setWindowTitle(QStringLiteral("Match a Measured Column"));
+        dialog.setLabelText(QStringLiteral("Column %1 of %2, \"%3\", names no quantity. "
+                                           "Lay it against:")
+                                .arg(file.table.series[i].column)
+                                .arg(QString::fromStdString(file.name),
+                                     QString::fromStdString(file.table.series[i].name)));
+        dialog.setComboBoxItems(items);
+        dialog.setComboBoxEditable(false);
+        if (dialog.exec() != QDialog::Accepted)
+            continue;
+        const qsizetype chosen = items.indexOf(dialog.textValue());
+        if (chosen > 0)
+            evidence.matchSeries(fileIndex, i, quantities[static_cast<std::size_t>(chosen - 1)]);
+    }
+}
+
+void CompareRunsWindow::listMeasured() {
+    MeasuredList->clear();
+    for (const MeasuredFile& file : m_comparison.evidence.measured()) {
+        auto* item = new QListWidgetItem(swatch(file.colour), QString::fromStdString(file.name),
+                                         MeasuredList);
+        item->setToolTip(ShownPath(PathFromBytes(file.path)));
+    }
+    MeasuredList->setVisible(MeasuredList->count() > 0);
+    updateButtons();
+}
+
+void CompareRunsWindow::removeMeasured() {
+    const int row = MeasuredList->currentRow();
+    if (row < 0 || MeasuredList->selectedItems().isEmpty())
+        return;
+    m_comparison.evidence.removeMeasured(static_cast<std::size_t>(row));
+    listMeasured();
+    redrawPictures();
+    refresh();
+}
+
+void CompareRunsWindow::editPhases() {
+    QString text;
+    for (const Phase& phase : m_comparison.evidence.phases()) {
+        const auto bound = [](double v) {
+            return QString::fromStdString(ShortestDecimalForm(static_cast<float>(v)));
+        };
+        text += (text.isEmpty() ? QString() : QStringLiteral(",")) +
+                QString::fromStdString(phase.name) + ':' + bound(phase.from) + '-' +
+                bound(phase.to);
+    }
+    bool accepted = false;
+    const QString typed =
+        AskText(this, QStringLiteral("PhasesDialog"), QStringLiteral("Protocol Phases"),
+                QStringLiteral("Phases as NAME:FROM-TO in minutes, separated "
+                               "by commas (Rest:0-30,Exercise:30-90):"),
+                text, false, accepted);
+    if (!accepted)
+        return;
+    if (const auto refused = m_comparison.evidence.setPhases(typed.toStdString()))
+        ShowMessage(*refused);
+    else
+        redrawPictures();
+    refresh();
+}
+
+void CompareRunsWindow::editThresholds() {
+    Evidence& evidence = m_comparison.evidence;
+    QStringList lines;
+    for (const std::string& text : evidence.thresholdTexts())
+        lines << QString::fromStdString(text);
+    for (const Tolerance& tolerance : evidence.tolerances())
+        lines << QString::fromStdString(std::string(EvidenceQuantityName(tolerance.quantity)) +
+                                        "=" +
+                                        ShortestDecimalForm(static_cast<float>(tolerance.value)));
+    bool accepted = false;
+    const QString typed = AskText(
+        this, QStringLiteral("ThresholdsDialog"), QStringLiteral("Thresholds"),
+        QStringLiteral("One a line: a threshold as NAME>=VALUE, NAME>VALUE, NAME<=VALUE or "
+                       "NAME<VALUE,\nor a tolerance of the validation figures as NAME=VALUE:"),
+        lines.join('\n'), true, accepted);
+    if (!accepted)
+        return;
+    std::vector<std::string> thresholds, tolerances;
+    for (const QString& line : typed.split('\n')) {
+        const bool comparison = line.contains('<') || line.contains('>');
+        (comparison ? thresholds : tolerances).push_back(line.toStdString());
+    }
+    // Both read before either is set: a refusal changes nothing.
+    Evidence tried = evidence;
+    std::optional<std::string> refused = tried.setThresholds(thresholds);
+    if (!refused)
+        refused = tried.setTolerances(tolerances);
+    if (refused) {
+        ShowMessage(*refused);
+        return;
+    }
+    evidence.setThresholds(thresholds);
+    evidence.setTolerances(tolerances);
+    redrawPictures();
+    refresh();
+}
+
+void CompareRunsWindow::redrawPictures() {
+    // The pictures draw the evidence as it is at each draw: the shown one is drawn anew.
+    RedrawShownFieldPicture(m_form, m_form.ViewDC);
 }
 
 RunTableChoice CompareRunsWindow::choice() const {
@@ -264,6 +458,8 @@ std::vector<std::uint64_t> CompareRunsWindow::inputKey(const RunTableChoice& cho
                                body.generation(), body.load.opened ? 1u : 0u,
                                static_cast<std::uint64_t>(body.load.problem.kind)});
     };
+    const std::vector<std::uint64_t> evidence = m_comparison.evidence.key();
+    key.insert(key.end(), evidence.begin(), evidence.end());
     addRun(m_opened->comfort, m_opened->bodyTable);
     for (std::size_t i = 0; i < m_comparison.size(); ++i)
         addRun(m_comparison.run(i).comfort, m_comparison.run(i).bodyTable);
@@ -271,6 +467,7 @@ std::vector<std::uint64_t> CompareRunsWindow::inputKey(const RunTableChoice& cho
 }
 
 void CompareRunsWindow::refresh() {
+    m_comparison.evidence.followMeasured();
     const RunTableChoice chosen = choice();
     const std::vector<RunTableInput> inputs = readRuns(chosen);
     std::vector<std::uint64_t> key = inputKey(chosen);
@@ -278,6 +475,7 @@ void CompareRunsWindow::refresh() {
         return;
     m_shownKey = std::move(key);
     m_table = RunComparisonTable(inputs, chosen);
+    AppendEvidenceRows(m_table, inputs, chosen, m_comparison.evidence);
     ++m_tableBuilds;
     showTable();
 }
@@ -323,6 +521,8 @@ void CompareRunsWindow::exportTable() {
 
 void CompareRunsWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Files laid by the command line before the window was shown.
+    listMeasured();
     refresh();
     RefreshTimer->start();
 }

@@ -31,6 +31,12 @@ public:
     QListWidget* RunList = nullptr;
     QPushButton* AddButton = nullptr;
     QPushButton* RemoveButton = nullptr;
+    QPushButton* AddMeasuredButton = nullptr;
+    QPushButton* PhasesButton = nullptr;
+    QPushButton* ThresholdsButton = nullptr;
+    QPushButton* RemoveMeasuredButton = nullptr;
+    // The measured files laid beside the runs, in their colours; hidden while none is.
+    QListWidget* MeasuredList = nullptr;
     QTableWidget* Table = nullptr;
     QTimer* RefreshTimer = nullptr;
 
@@ -38,6 +44,16 @@ public:
     // told once.
     void addRun();
     void removeRun();
+    // Asks for a measured file (the dialog "MeasuredAddDialog") and lays it beside the
+    // runs; a refused file is told with its line and column, nothing added. Each column
+    // whose header names no quantity is then offered to be matched by hand (the dialog
+    // "MatchColumnDialog").
+    void addMeasured();
+    void removeMeasured();
+    // Ask for the protocol phases ("Rest:0-30,Exercise:30-90"), and for the thresholds
+    // and tolerances (one a line); a refused text is told and nothing changes.
+    void editPhases();
+    void editThresholds();
     // Reads what changed on disk and builds the table again when anything it shows did.
     void refresh();
     const TextTable& shownTable() const { return m_table; }
@@ -53,6 +69,9 @@ private:
     void updateButtons();
     void showTable();
     void exportTable();
+    void redrawPictures();
+    void listMeasured();
+    void matchByHand(std::size_t fileIndex);
     RunTableChoice choice() const;
     std::vector<RunTableInput> readRuns(const RunTableChoice& choice);
     std::vector<std::uint64_t> inputKey(const RunTableChoice& choice) const;
@@ -63,6 +82,7 @@ private:
     // version of each file whichever page is shown.
     std::unique_ptr<ComparedRun> m_opened;
     QString m_lastAddDirectory;
+    QString m_lastMeasuredDirectory;
     std::vector<std::uint64_t> m_shownKey;
     TextTable m_table;
     std::uint64_t m_tableBuilds = 0;

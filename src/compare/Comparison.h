@@ -3,6 +3,8 @@
 #include "comfort/ComfortReader.h"
 #include "comfort/ComfortRecord.h"
 #include "compare/DifferenceChoice.h"
+#include "compare/Evidence.h"
+#include "compare/RunColour.h"
 #include "dataset/FieldLoader.h"
 #include "dataset/KeptFieldTable.h"
 
@@ -16,12 +18,6 @@
 #include <vector>
 
 namespace tessaplot {
-
-// A curve colour, each part 0..1.
-struct RunColour {
-    float r = 0.0f, g = 0.0f, b = 0.0f;
-    bool operator==(const RunColour&) const = default;
-};
 
 // One field table of a run (a layer's Fabrics.dat, a fibre file, BodyProperty.dat),
 // kept while its file is surely unchanged, as the opened run's store is.
@@ -105,6 +101,8 @@ public:
 
     // The compared run the Fabric and Fibers meshes show the difference from, if any.
     DifferenceChoice difference;
+    // Measured data, protocol phases, thresholds and tolerances the runs are judged by.
+    Evidence evidence;
 
 private:
     void changed();

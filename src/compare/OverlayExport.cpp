@@ -10,6 +10,7 @@
 #include "section2d/Image2d.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace tessaplot {
 
@@ -32,12 +33,30 @@ std::span<const typename Records::value_type> counted(const Records& records, in
     return {records.data(), std::min(records.size(), static_cast<std::size_t>(std::max(count, 0)))};
 }
 
+// The measured series laid against `quantity`, each row under its file's name.
+void addMeasuredRows(const Evidence& evidence, EvidenceQuantity quantity, ExportTarget& target) {
+    for (const MatchedSeries& matched : SeriesOf(evidence, quantity))
+        for (std::size_t i = 0; i < matched.series->times.size(); ++i)
+            addRow(target, matched.file->name, static_cast<float>(matched.series->times[i]),
+                   static_cast<float>(matched.series->values[i]));
+}
+
+std::optional<EvidenceQuantity> bodyQuantityOf(const TForm1& form) {
+    const KeptFieldTable& table = form.fieldViewState->keptTable;
+    if (table.keptLoad() == nullptr || table.request().rules != ReadingRules::BodyProperty)
+        return std::nullopt;
+    return EvidenceQuantity{EvidenceQuantity::Source::Body, table.request().dataColumn - 1};
+}
+
 } // namespace
 
 bool ComparedBodyTable(const TForm1& form, bool fieldShown, const std::string& variable,
                        ExportTarget& target) {
     const Comparison& comparison = *form.comparison;
-    if (comparison.empty())
+    const std::optional<EvidenceQuantity> quantity = bodyQuantityOf(form);
+    const bool measured =
+        fieldShown && quantity && !SeriesOf(comparison.evidence, *quantity).empty();
+    if (comparison.empty() && !measured)
         return false;
     startLongTable(target, "Time (min.)", variable);
     if (!fieldShown)
@@ -47,12 +66,18 @@ bool ComparedBodyTable(const TForm1& form, bool fieldShown, const std::string& v
     for (std::size_t i = 0; i < comparison.size(); ++i)
         for (const FieldPoint& p : comparison.run(i).bodyTable.records())
             addRow(target, comparison.run(i).name, p.Time, p.Value);
+    if (measured)
+        addMeasuredRows(comparison.evidence, *quantity, target);
     return true;
 }
 
 bool ComparedComfortTable(const TForm1& form, int quantityItem, ExportTarget& target) {
     const Comparison& comparison = *form.comparison;
-    if (comparison.empty() || !IsComfortQuantity(quantityItem))
+    if (!IsComfortQuantity(quantityItem))
+        return false;
+    const EvidenceQuantity measuredQuantity{EvidenceQuantity::Source::Comfort, quantityItem};
+    const bool measured = !SeriesOf(comparison.evidence, measuredQuantity).empty();
+    if (comparison.empty() && !measured)
         return false;
     const auto quantity = static_cast<ComfortQuantity>(quantityItem);
     startLongTable(target, "Time (min.)", std::string(ComfortChartTitle(quantity)));
@@ -61,6 +86,8 @@ bool ComparedComfortTable(const TForm1& form, int quantityItem, ExportTarget& ta
     for (std::size_t i = 0; i < comparison.size(); ++i)
         for (const ComfortRecord& r : comparison.run(i).comfort.records())
             addRow(target, comparison.run(i).name, r.Time, QuantityValue(r, quantity));
+    if (measured)
+        addMeasuredRows(comparison.evidence, measuredQuantity, target);
     return true;
 }
 

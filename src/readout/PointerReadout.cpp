@@ -14,7 +14,6 @@
 #include "gl/GlPanel.h"
 #include "readout/ReadoutText.h"
 #include "section2d/Image2d.h"
-#include "text/FormatPattern.h"
 #include "text/GeneralForm.h"
 
 #include <QColor>
@@ -71,6 +70,30 @@ void appendComparedRuns(std::string& text, const Comparison& comparison, float t
     }
 }
 
+float measuredTime(const double& t) {
+    return static_cast<float>(t);
+}
+
+// Under the runs' lines, each measured series of the shown quantity: its point nearest
+// the same time, with its deviation where it has one.
+void appendMeasured(std::string& text, const Evidence& evidence, EvidenceQuantity quantity,
+                    float time, const std::string& separator) {
+    for (const MatchedSeries& matched : SeriesOf(evidence, quantity)) {
+        const MeasuredSeries& series = *matched.series;
+        const std::optional<std::size_t> at =
+            NearestInTime(std::span<const double>(series.times), time, measuredTime);
+        if (!at)
+            continue;
+        std::string note;
+        if (*at < series.deviations.size() && std::isfinite(series.deviations[*at]))
+            note = " +/- " +
+                   ShortestDecimalForm(static_cast<float>(series.deviations[*at]), separator);
+        text += "\n" + ComparedRunReadoutLine(matched.file->name,
+                                              static_cast<float>(series.values[*at]), note,
+                                              measuredTime(series.times[*at]), time, separator);
+    }
+}
+
 float fieldPointTime(const FieldPoint& p) {
     return p.Time;
 }
@@ -120,6 +143,10 @@ ReadoutSource fieldSource(TForm1& form, GlPanel* panel) {
                     },
                     fieldPointTime, [](const FieldPoint& r) { return r.Value; },
                     [](float) { return std::string(); }, separator);
+            if (panel == form.Panel8)
+                appendMeasured(text, form.comparison->evidence,
+                               {EvidenceQuantity::Source::Body, request.dataColumn - 1}, p.Time,
+                               separator);
             return latin1Text(text);
         }
         // A difference is in the quantity's unit, whatever its caption ends in.
@@ -169,6 +196,9 @@ ReadoutSource comfortSource(TForm1& form) {
             [](const ComparedRun& run) { return run.comfort.records(); }, comfortRecordTime,
             [quantity](const ComfortRecord& r) { return QuantityValue(r, quantity); }, bandOf,
             separator);
+        appendMeasured(text, form.comparison->evidence,
+                       {EvidenceQuantity::Source::Comfort, static_cast<int>(quantity)}, record.Time,
+                       separator);
         return latin1Text(text);
     };
     return source;
