@@ -30,7 +30,8 @@ inline Figure Measure(int runs, const std::function<void()>& prepare,
 }
 
 inline Figure Measure(int runs, const std::function<void()>& work) {
-    return Measure(runs, [] {}, work);
+    return Measure(
+        runs, [] {}, work);
 }
 
 } // namespace tessaplot::bench

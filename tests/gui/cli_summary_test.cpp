@@ -144,8 +144,8 @@ TEST(SummaryCommand, EvidenceColumnsBesideThePlainRowAndMeasuredFilesRefusedWith
     const QString measured = root.filePath("trial.csv");
     // The sample's trial, a vote beyond the run's end, and a column no quantity has.
     std::string table;
-    for (const QString& line : QString::fromStdString(sample::MeasuredDataTable(options))
-                                   .split('\n', Qt::SkipEmptyParts))
+    for (const QString& line :
+         QString::fromStdString(sample::MeasuredDataTable(options)).split('\n', Qt::SkipEmptyParts))
         table += line.toStdString() + (table.empty() ? ",heart rate\n" : ",72\n");
     table += "500,,,,20,\n";
     ASSERT_TRUE(sample::WriteTextFile(measured.toStdString(), table));
