@@ -95,6 +95,10 @@ const std::vector<OptionEntry>& optionEntries() {
              return when(c.markedTime.has_value(),
                          c.markedTime ? ShortestFloatText(*c.markedTime) : "");
          }},
+        {"--measured", [](const auto& c) { return c.measured; }},
+        {"--phases", [](const auto& c) { return when(!c.phases.empty(), c.phases); }},
+        {"--threshold", [](const auto& c) { return c.thresholds; }},
+        {"--tolerance", [](const auto& c) { return c.tolerances; }},
     };
     return entries;
 }

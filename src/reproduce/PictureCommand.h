@@ -32,6 +32,12 @@ struct PictureChoices {
     bool colourKey = false;
     std::optional<std::pair<float, float>> range;
     std::optional<float> markedTime;
+    // Evidence laid beside the runs, each as its option reads it: measured files
+    // (absolute), the phase list, thresholds and tolerances.
+    std::vector<std::string> measured;
+    std::string phases;
+    std::vector<std::string> thresholds;
+    std::vector<std::string> tolerances;
     std::string directory; // the opened run, absolute
 };
 

@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include <charconv>
+
 namespace tessaplot {
 
 namespace {
@@ -63,6 +65,27 @@ void readMesh(TForm1& f, PictureChoices& c) {
             c.differenceFrom = f.comparison->run(i).directory;
 }
 
+// The shortest text that reads back as `value`.
+std::string shortestText(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+// The evidence as the options that lay it: a column matched by hand is not among them
+// (the command matches columns by their headers).
+void readEvidence(const Evidence& evidence, PictureChoices& c) {
+    for (const MeasuredFile& file : evidence.measured())
+        c.measured.push_back(absolutePath(PathFromBytes(file.path)));
+    for (const Phase& phase : evidence.phases())
+        c.phases += (c.phases.empty() ? "" : ",") + phase.name + ":" + shortestText(phase.from) +
+                    "-" + shortestText(phase.to);
+    c.thresholds = evidence.thresholdTexts();
+    for (const Tolerance& tolerance : evidence.tolerances())
+        c.tolerances.push_back(std::string(EvidenceQuantityName(tolerance.quantity)) + "=" +
+                               shortestText(tolerance.value));
+}
+
 } // namespace
 
 std::optional<PictureChoices> ShownPictureChoices(GlPanel* surface) {
@@ -75,6 +98,7 @@ std::optional<PictureChoices> ShownPictureChoices(GlPanel* surface) {
     for (std::size_t i = 0; i < f.comparison->size(); ++i)
         c.compare.push_back(f.comparison->run(i).directory);
     c.markedTime = f.readingState->markedTime;
+    readEvidence(f.comparison->evidence, c);
 
     if (Form3 != nullptr && surface == Form3->ImageDC) {
         const SectionState& section = *f.sectionState;
@@ -134,6 +158,13 @@ PictureChoices CommandLineChoices(const CommandLine& line) {
         c.range = std::pair{static_cast<float>(line.range->first),
                             static_cast<float>(line.range->second)};
     c.markedTime = line.markedTime;
+    for (const QString& file : line.measured)
+        c.measured.push_back(absolutePath(file));
+    c.phases = line.phases.toStdString();
+    for (const QString& threshold : line.thresholds)
+        c.thresholds.push_back(threshold.toStdString());
+    for (const QString& tolerance : line.tolerances)
+        c.tolerances.push_back(tolerance.toStdString());
     if (!line.directory.isEmpty())
         c.directory = absolutePath(line.directory);
     return c;

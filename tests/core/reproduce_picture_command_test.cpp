@@ -73,13 +73,19 @@ TEST(PictureCommand, DefaultsLeftOutOptionsInOneOrderWordsQuotedOnlyWhereNeeded)
     full.colourKey = true;
     full.range = std::pair{30.5f, 37.0f};
     full.markedTime = 0.1f;
+    full.measured = {"/trials/votes.csv"};
+    full.phases = "Rest:0-30";
+    full.thresholds = {"temperature of core>=38", "Comfort Value<30"};
+    full.tolerances = {"temperature of core=0.3"};
     full.directory = "/runs/a";
     EXPECT_EQ(PictureCommandText(full),
               "plotvane --export FIGURE.png --scale 2 --page Fibers --fibre fabric1_fiber_2.dat "
               "--variable 'Moisture Content(kg/m^2)' --colors Navy,Red --color-axis X "
               "--view Up,Small --compare '/runs/membrane run' --compare '/runs/it'\\''s' "
               "--difference-from '/runs/it'\\''s' --color-key --range 30.5,37 --mark-time 0.1 "
-              "/runs/a");
+              "--measured /trials/votes.csv --phases Rest:0-30 "
+              "--threshold 'temperature of core>=38' --threshold 'Comfort Value<30' "
+              "--tolerance 'temperature of core=0.3' /runs/a");
 
     // An exported section is the 2D picture: nothing that colours the mesh goes with it,
     // and the view matrix, once set, wins over steps.

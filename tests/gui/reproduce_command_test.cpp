@@ -206,6 +206,21 @@ TEST_F(CopyCommandTest, TheCopiedCommandExportsTheWindowsPicturePixelForPixel) {
              QTest::mouseClick(f->BitBtn7, Qt::LeftButton);
              return capture(f->Panel8);
          }},
+        {"measured points, phases, a threshold and a tolerance on skin temperature",
+         [&] {
+             const QString trial = dataDir.filePath("trial 1.csv");
+             EXPECT_TRUE(sample::WriteTextFile(trial.toStdString(), sample::MeasuredDataTable({}),
+                                               nullptr));
+             Evidence& evidence = f->comparison->evidence;
+             EXPECT_FALSE(evidence.addMeasured(trial.toStdString()));
+             EXPECT_FALSE(evidence.setPhases("Rest:0-30,Walk:30-120.5"));
+             EXPECT_FALSE(evidence.setThresholds({"temperature of skin>=34.25"}));
+             EXPECT_FALSE(evidence.setTolerances({"temperature of skin=1"}));
+             showPage(f->TabSheet3, f->Panel8);
+             chooseItem(f->RadioGroup3, "temperature of skin(degree of C)");
+             QTest::mouseClick(f->BitBtn7, Qt::LeftButton);
+             return capture(f->Panel8);
+         }},
         {"a time section of two runs",
          [&] {
              EXPECT_FALSE(f->comparison->add(other.toStdString()));
@@ -253,6 +268,12 @@ TEST_F(CopyCommandTest, TheCopiedCommandExportsTheWindowsPicturePixelForPixel) {
         ChooseDifferenceFrom(*f, 0);
         while (f->comparison->size() > 0)
             f->comparison->remove(0);
+        Evidence& evidence = f->comparison->evidence;
+        while (!evidence.measured().empty())
+            evidence.removeMeasured(0);
+        evidence.setPhases("");
+        evidence.setThresholds({});
+        evidence.setTolerances({});
         f->readingState->colourKeyShown = false;
         f->readingState->fixedRange.reset();
         f->readingState->markedTime.reset();
